@@ -1,0 +1,98 @@
+#pragma once
+
+#include "data/Types.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+// The shared display forms, the readers of typed values and the small shared
+// routines of the program. Separators and "AM"/"PM" are fixed ("." "," "AM"
+// "PM") whatever the machine's locale, so stored files and screens read the
+// same everywhere.
+namespace modTamberlock {
+
+// --- Date-time values -------------------------------------------------------
+
+// A wall-clock date-time (Qt::UTC spec, see Clock.h) from its parts.
+QDateTime makeDateTime(const QDate &date, const QTime &time = QTime(0, 0));
+
+// Days since 30 December 1899 to a date-time, to the second. Values outside
+// 1 January 1601 to 31 December 9999 (and NaN, infinities) are not a value.
+std::optional<QDateTime> oleToDateTime(OleDate value);
+// The reverse, to the second; outside the range above: not a value.
+std::optional<OleDate> dateTimeToOle(const QDateTime &dateTime);
+
+// Reads a date-time as a person types it in a US-style locale: the display
+// form "06/29/1973 02:21:00 PM", "6/29/1973", "6/29/1973 2:21 PM",
+// "06/29/1973 14:21:00", "1973-06-29 14:21", a time alone (on 30 December
+// 1899). Anything else, and dates outside 1601..9999, are not a value.
+std::optional<QDateTime> parseDateTime(const QString &text);
+// parseDateTime then dateTimeToOle; a text that is no date-time gives 0 (the
+// zero date-time), as the editors read their boxes for a save.
+OleDate dateTimeTextToOle(const QString &text);
+
+// "MM/DD/YYYY HH:MM:SS AMPM", e.g. "06/29/1973 02:21:00 PM".
+QString formatDateTime(const QDateTime &dateTime);
+// A stored value in the display form; a value that is not a date-time gives
+// the empty text.
+QString formatOleDate(OleDate value);
+// The display form of a text that reads as a date-time; any other text
+// ("Pending...", the empty text) comes back unchanged.
+QString formatDateTimeText(const QString &text);
+// The general date form: "7/4/2005 9:15:00 AM", or the date alone ("7/4/2005")
+// at exactly midnight.
+QString formatGeneralDate(const QDateTime &dateTime);
+
+// --- Money ------------------------------------------------------------------
+
+// Reads "$1,234.50", "1234.5", "-$5.00", " $60.00", "2." and the like. More
+// than four decimals are rounded to four; beyond the 64-bit range: not a value.
+std::optional<Currency> parseCurrency(const QString &text);
+// "$#,##0.00": "$1,234.50", "-$5.00"; cents rounded half away from zero.
+QString formatCurrency(Currency amount);
+// The money form of a text that reads as an amount; other texts unchanged.
+QString formatCurrencyText(const QString &text);
+// The cost of a number of hours given as text (as FormatElapsedTime mode 2
+// writes it, at most four decimals) at a rate, exactly; not a value when the
+// text is not a number or the product leaves the 64-bit range.
+std::optional<Currency> costOfHours(const QString &hoursText, Currency rate);
+
+// --- Number masks -----------------------------------------------------------
+
+// Digit masks such as "(000) 000-0000", "#####-####" and "##########". A text
+// made of digits alone (blanks around it allowed) fills the digit positions
+// from the right: a "0" with no digit left shows "0", a "#" shows nothing,
+// digits beyond the leftmost position all go there, other characters are
+// written as they stand. Leading zeros are kept: "01234" stays "01234". An
+// empty text stays empty; a text that is not digits alone comes back
+// unchanged.
+QString formatDigitMask(const QString &text, const QString &mask);
+// True when the text, blanks around it allowed, is one or more digits.
+bool isDigitsOnly(const QString &text);
+
+// --- Numbers ----------------------------------------------------------------
+
+// "0.####": at least one integer digit, at most four decimals, the point
+// always present ("2.", "26.0858", "-0.5").
+QString formatNumber4(double value);
+
+// --- Shared routines ----------------------------------------------------------
+
+// True when a stop-time text names no stop time yet: the pending stop time
+// (in any form that reads as that moment), the empty text, "Pending..." or the
+// zero date-time.
+bool IsPendingTime(const QString &text);
+
+// The span from start to stop in one of eight forms (modes 0 to 7, any other
+// mode gives the empty text). A pending stop is replaced by the current time,
+// and the caller sees the replacement. A time that is no date-time counts as a
+// zero span; a total that leaves the 32-bit range gives the empty text.
+QString FormatElapsedTime(const QString &startText, QString &stopText, int mode);
+
+// The empty text for a Null value, the value itself otherwise.
+QVariant NullToEmpty(const QVariant &value);
+
+} // namespace modTamberlock

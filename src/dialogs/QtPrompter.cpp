@@ -1,0 +1,83 @@
+#include "dialogs/QtPrompter.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QWidget *ownerWindow()
+{
+    if (QWidget *w = QApplication::activeModalWidget())
+        return w;
+    return QApplication::activeWindow();
+}
+
+// Message texts keep their classic CR LF line breaks; the box shows LF.
+QString displayText(const QString &text)
+{
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return t;
+}
+
+} // namespace
+
+BoxResult QtPrompter::message(const MessageBoxRequest &request)
+{
+    QMessageBox box(ownerWindow());
+    box.setWindowTitle(request.title);
+    box.setText(displayText(request.text));
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    switch (request.icon) {
+    case BoxIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    case BoxIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case BoxIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case BoxIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case BoxIcon::None: break;
+    }
+
+    QList<QPair<QPushButton *, BoxResult>> buttons;
+    auto add = [&](const QString &caption, QMessageBox::ButtonRole role, BoxResult result) {
+        buttons.append({box.addButton(caption, role), result});
+    };
+    switch (request.buttons) {
+    case BoxButtons::Ok:
+        add(QStringLiteral("OK"), QMessageBox::AcceptRole, BoxResult::Ok);
+        break;
+    case BoxButtons::YesNo:
+        add(QStringLiteral("&Yes"), QMessageBox::YesRole, BoxResult::Yes);
+        add(QStringLiteral("&No"), QMessageBox::NoRole, BoxResult::No);
+        break;
+    case BoxButtons::AbortRetryIgnore:
+        add(QStringLiteral("&Abort"), QMessageBox::RejectRole, BoxResult::Abort);
+        add(QStringLiteral("&Retry"), QMessageBox::AcceptRole, BoxResult::Retry);
+        add(QStringLiteral("&Ignore"), QMessageBox::ActionRole, BoxResult::Ignore);
+        break;
+    }
+    const int def = qBound(1, request.defaultButton, int(buttons.size())) - 1;
+    box.setDefaultButton(buttons.at(def).first);
+    if (request.buttons == BoxButtons::YesNo)
+        box.setEscapeButton(buttons.at(1).first);
+    else if (request.buttons == BoxButtons::Ok)
+        box.setEscapeButton(buttons.at(0).first);
+
+    box.exec();
+    for (const auto &[button, result] : buttons) {
+        if (box.clickedButton() == button)
+            return result;
+    }
+    return BoxResult::Cancel;
+}
+
+std::optional<QString> QtPrompter::input(const InputBoxRequest &request)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(ownerWindow(), request.title, request.prompt, QLineEdit::Normal,
+                                               request.defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}

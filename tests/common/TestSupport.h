@@ -1,0 +1,101 @@
+#pragma once
+
+#include "data/Prompter.h"
+#include "data/Types.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+// A prompter that records every box it is shown and answers from a queue.
+// A box that comes when the queue is empty is an unexpected box: it is
+// recorded, answered with Abort/Cancel, and fails the test at verify time.
+class ScriptedPrompter final : public Prompter
+{
+public:
+    ScriptedPrompter();
+    ~ScriptedPrompter() override;
+
+    struct Shown {
+        bool isInput = false;
+        MessageBoxRequest message;
+        InputBoxRequest input;
+    };
+
+    // Answers for the coming message boxes, in order.
+    void answer(BoxResult result) { m_answers.append(result); }
+    void answer(std::initializer_list<BoxResult> results);
+    // Answers for the coming input boxes (nothing = Cancel).
+    void answerInput(std::optional<QString> text) { m_inputs.append(text); }
+    // Runs instead of a queued answer, e.g. to unlock a file before Retry.
+    void onNextBox(std::function<void()> fn) { m_beforeAnswer = std::move(fn); }
+
+    BoxResult message(const MessageBoxRequest &request) override;
+    std::optional<QString> input(const InputBoxRequest &request) override;
+
+    const QList<Shown> &shown() const { return m_shown; }
+    int count() const { return int(m_shown.size()); }
+    const MessageBoxRequest &last() const { return m_shown.last().message; }
+    int unexpected() const { return m_unexpected; }
+    bool allAnswered() const { return m_answers.isEmpty() && m_inputs.isEmpty(); }
+    void clear();
+
+private:
+    QList<BoxResult> m_answers;
+    QList<std::optional<QString>> m_inputs;
+    QList<Shown> m_shown;
+    std::function<void()> m_beforeAnswer;
+    int m_unexpected = 0;
+};
+
+// A fresh database file made by the same code that makes the shipped one,
+// in its own temporary folder, with DataPath pointing there.
+class TestDatabase
+{
+public:
+    TestDatabase();
+    ~TestDatabase();
+
+    bool isValid() const { return m_valid; }
+    QString folder() const; // with the trailing separator
+    QString file() const;
+
+    // Direct SQL for arranging and checking, outside the program's routines.
+    QVariant scalar(const QString &sql) const;
+    int count(const QString &table) const;
+    void exec(const QString &sql) const;
+
+    // Rows inserted directly, returning the new key.
+    int addCompany(const QString &name, const QString &contact = {}, const QString &phone = {},
+                   const QString &fax = {});
+    int addJob(int companyId, const QString &name, Currency wage, std::optional<OleDate> deadline = {});
+    int addHour(int jobId, OleDate start, std::optional<OleDate> stop);
+    int addPayment(int companyId, Currency amount, OleDate when, const QString &comments = {}, int payType = 1);
+
+private:
+    QTemporaryDir m_dir;
+    bool m_valid = false;
+};
+
+// An OLE date from a wall-clock date and time.
+OleDate ole(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
+// Registration of the test classes of one test program.
+using TestFactory = std::function<std::unique_ptr<QObject>()>;
+void registerTestClass(const char *name, TestFactory factory);
+
+template <typename T>
+struct TestRegistrar {
+    explicit TestRegistrar(const char *name)
+    {
+        registerTestClass(name, [] { return std::unique_ptr<QObject>(new T); });
+    }
+};
+
+#define TAMBERLOCK_TEST(Class) static TestRegistrar<Class> s_register_##Class(#Class);
