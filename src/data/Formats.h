@@ -53,6 +53,9 @@ QString formatGeneralDate(const QDateTime &dateTime);
 std::optional<Currency> parseCurrency(const QString &text);
 // "$#,##0.00": "$1,234.50", "-$5.00"; cents rounded half away from zero.
 QString formatCurrency(Currency amount);
+// An amount as plain decimal text, as a loaded field shows before its box
+// cleans it up: "1234.5", "60", "-5.25".
+QString currencyToPlainText(Currency amount);
 // The money form of a text that reads as an amount; other texts unchanged.
 QString formatCurrencyText(const QString &text);
 // The cost of a number of hours given as text (as FormatElapsedTime mode 2

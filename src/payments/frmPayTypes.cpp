@@ -1,0 +1,10 @@
+#include "payments/frmPayTypes.h"
+
+frmPayTypes::frmPayTypes(QWidget *owner) : QDialog(owner) {}
+
+frmPayTypes *frmPayTypes::showFor(QWidget *owner)
+{
+    auto *d = new frmPayTypes(owner);
+    d->show();
+    return d;
+}
