@@ -1,0 +1,11 @@
+#pragma once
+
+#include "SampleData.h"
+
+#include <QString>
+
+// A generated database in a temporary folder, made once per distinct spec
+// and process, with DataPath pointing at its folder. Returns the folder.
+QString benchDatabase(const QString &key, const SampleSpec &spec);
+// A fresh copy of a generated database (for benchmarks that write).
+QString freshCopy(const QString &key, const SampleSpec &spec);

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Tamberlock set-up for a fresh Debian 12 machine.
+#   bash setup.sh run    install what is missing, build, start Tamberlock
+#   bash setup.sh test   install what is missing, build, run the whole test suite
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+build="${TAMBERLOCK_BUILD_DIR:-$here/build}"
+mode="${1:-run}"
+
+packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+          libbenchmark-dev)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j2
+
+case "$mode" in
+  run)
+    # The build placed an empty Tamberlock.mdb beside the program if none was there.
+    exec "$build/src/Tamberlock"
+    ;;
+  test)
+    cd "$build"
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+    ;;
+  *)
+    echo "usage: bash setup.sh run|test" >&2
+    exit 2
+    ;;
+esac
