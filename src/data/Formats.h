@@ -16,7 +16,7 @@ namespace modTamberlock {
 
 // --- Date-time values -------------------------------------------------------
 
-// A wall-clock date-time (Qt::UTC spec, see Clock.h) from its parts.
+// A wall-clock date-time (carried as Qt::UTC, see Clock.h) from its parts.
 QDateTime makeDateTime(const QDate &date, const QTime &time = QTime(0, 0));
 
 // Days since 30 December 1899 to a date-time, to the second. Values outside

@@ -1,0 +1,672 @@
+#include "data/Formats.h"
+
+#include "data/Clock.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace modTamberlock {
+
+namespace {
+
+using Int128 = __int128;
+using UInt128 = unsigned __int128;
+
+const QDate kOleEpoch(1899, 12, 30);
+const QDate kFirstDate(1601, 1, 1);
+const QDate kLastDate(9999, 12, 31);
+constexpr qint64 kSecondsPerDay = 86400;
+
+bool inRange(const QDate &date)
+{
+    return date.isValid() && date >= kFirstDate && date <= kLastDate;
+}
+
+inline int asciiDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'0' && u <= u'9') ? int(u - u'0') : -1;
+}
+
+// Two ASCII digits at text[pos], or -1.
+inline int twoDigits(const QChar *text, int pos)
+{
+    const int a = asciiDigit(text[pos]);
+    const int b = asciiDigit(text[pos + 1]);
+    return (a < 0 || b < 0) ? -1 : a * 10 + b;
+}
+
+// 12-hour clock to 24: 12 AM is midnight, 12 PM noon.
+inline int hourFrom12(int hour, bool pm)
+{
+    return (hour % 12) + (pm ? 12 : 0);
+}
+
+std::optional<QDateTime> buildDateTime(int year, int month, int day, int hour, int minute, int second)
+{
+    if (year < 1601 || year > 9999 || !QDate::isValid(year, month, day))
+        return std::nullopt;
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
+        return std::nullopt;
+    return makeDateTime(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+// The display form exactly as this program writes it, read by position: the
+// real-time watch reads every stop time of the lists once a second.
+std::optional<QDateTime> parseDisplayForm(const QString &text)
+{
+    if (text.size() != 22)
+        return std::nullopt;
+    const QChar *c = text.constData();
+    if (c[2] != u'/' || c[5] != u'/' || c[10] != u' ' || c[13] != u':' || c[16] != u':' || c[19] != u' ')
+        return std::nullopt;
+    const char16_t ap = c[20].unicode() | 0x20;
+    const char16_t m = c[21].unicode() | 0x20;
+    if ((ap != u'a' && ap != u'p') || m != u'm')
+        return std::nullopt;
+    const int month = twoDigits(c, 0);
+    const int day = twoDigits(c, 3);
+    const int yearHigh = twoDigits(c, 6);
+    const int yearLow = twoDigits(c, 8);
+    const int hour = twoDigits(c, 11);
+    const int minute = twoDigits(c, 14);
+    const int second = twoDigits(c, 17);
+    if (month < 0 || day < 0 || yearHigh < 0 || yearLow < 0 || minute < 0 || second < 0)
+        return std::nullopt;
+    if (hour < 1 || hour > 12)
+        return std::nullopt;
+    return buildDateTime(yearHigh * 100 + yearLow, month, day, hourFrom12(hour, ap == u'p'), minute, second);
+}
+
+// Reads the time part. An hour alone needs "AM"/"PM", so a bare number is
+// never taken for a time.
+bool parseTimePart(const QString &text, int *hour, int *minute, int *second)
+{
+    static const QRegularExpression re(
+        QStringLiteral("^([0-9]{1,2})(?::([0-9]{1,2})(?::([0-9]{1,2}))?)?\\s*(?:([AP])M)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = re.match(text);
+    if (!match.hasMatch())
+        return false;
+    const bool hasMinutes = match.capturedLength(2) > 0;
+    const bool hasMark = match.capturedLength(4) > 0;
+    if (!hasMinutes && !hasMark)
+        return false;
+    int h = match.capturedView(1).toInt();
+    const int m = hasMinutes ? match.capturedView(2).toInt() : 0;
+    const int s = match.capturedLength(3) > 0 ? match.capturedView(3).toInt() : 0;
+    if (hasMark) {
+        if (h < 1 || h > 12)
+            return false;
+        h = hourFrom12(h, match.capturedView(4).compare(u"p", Qt::CaseInsensitive) == 0);
+    } else if (h > 23) {
+        return false;
+    }
+    if (m > 59 || s > 59)
+        return false;
+    *hour = h;
+    *minute = m;
+    *second = s;
+    return true;
+}
+
+std::optional<QDateTime> parseGeneralForms(const QString &raw)
+{
+    const QString text = raw.trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+
+    static const QRegularExpression usDate(
+        QStringLiteral("^([0-9]{1,2})/([0-9]{1,2})/([0-9]{4}|[0-9]{2})(?:\\s+(\\S.*))?$"));
+    static const QRegularExpression isoDate(
+        QStringLiteral("^([0-9]{4})-([0-9]{1,2})-([0-9]{1,2})(?:(?:\\s+|T)(\\S.*))?$"));
+
+    int year = 1899, month = 12, day = 30;
+    QString timeText;
+    bool dateFound = false;
+    QRegularExpressionMatch match = usDate.match(text);
+    if (match.hasMatch()) {
+        month = match.capturedView(1).toInt();
+        day = match.capturedView(2).toInt();
+        year = match.capturedView(3).toInt();
+        if (match.capturedLength(3) == 2)
+            year += year < 30 ? 2000 : 1900;
+        timeText = match.captured(4);
+        dateFound = true;
+    } else {
+        match = isoDate.match(text);
+        if (match.hasMatch()) {
+            year = match.capturedView(1).toInt();
+            month = match.capturedView(2).toInt();
+            day = match.capturedView(3).toInt();
+            timeText = match.captured(4);
+            dateFound = true;
+        }
+    }
+
+    int hour = 0, minute = 0, second = 0;
+    if (dateFound) {
+        if (!timeText.isEmpty() && !parseTimePart(timeText, &hour, &minute, &second))
+            return std::nullopt;
+    } else if (!parseTimePart(text, &hour, &minute, &second)) {
+        return std::nullopt;
+    }
+    return buildDateTime(year, month, day, hour, minute, second);
+}
+
+void appendTwo(QChar *&out, int value)
+{
+    *out++ = QChar(u'0' + value / 10);
+    *out++ = QChar(u'0' + value % 10);
+}
+
+// "00": at least two digits, a minus sign before them when negative.
+QString pad2(qint64 value)
+{
+    if (value < 0)
+        return QLatin1Char('-') + pad2(-value);
+    return value < 10 ? QLatin1Char('0') + QString::number(value) : QString::number(value);
+}
+
+// The magnitude of a decimal number in ten-thousandths, rounded half away
+// from zero at the fifth decimal. Commas may stand between integer digits
+// when allowed. Not a value when no digit is present, anything else follows,
+// or the number is far beyond any 64-bit amount.
+std::optional<UInt128> parseScaledMagnitude(QStringView text, bool allowCommas)
+{
+    constexpr UInt128 kCap = UInt128(1) << 100;
+    UInt128 whole = 0;
+    qsizetype pos = 0;
+    const qsizetype n = text.size();
+    bool anyDigit = false;
+    for (; pos < n; ++pos) {
+        const QChar c = text[pos];
+        const int d = asciiDigit(c);
+        if (d >= 0) {
+            whole = whole * 10 + UInt128(d);
+            if (whole > kCap)
+                return std::nullopt;
+            anyDigit = true;
+        } else if (c == u',' && allowCommas) {
+            if (pos == 0 || asciiDigit(text[pos - 1]) < 0 || pos + 1 >= n || asciiDigit(text[pos + 1]) < 0)
+                return std::nullopt;
+        } else {
+            break;
+        }
+    }
+    UInt128 fraction = 0;
+    int decimals = 0;
+    bool roundUp = false;
+    if (pos < n && text[pos] == u'.') {
+        for (++pos; pos < n; ++pos) {
+            const int d = asciiDigit(text[pos]);
+            if (d < 0)
+                break;
+            anyDigit = true;
+            if (decimals < 4) {
+                fraction = fraction * 10 + UInt128(d);
+                ++decimals;
+            } else if (decimals == 4) {
+                roundUp = d >= 5;
+                ++decimals;
+            }
+        }
+    }
+    if (pos != n || !anyDigit)
+        return std::nullopt;
+    for (int i = std::min(decimals, 4); i < 4; ++i)
+        fraction *= 10;
+    return whole * UInt128(kCurrencyScale) + fraction + (roundUp ? 1 : 0);
+}
+
+std::optional<qint64> toSigned64(UInt128 magnitude, bool negative)
+{
+    constexpr UInt128 kMaxPositive = UInt128(std::numeric_limits<qint64>::max());
+    if (negative) {
+        if (magnitude > kMaxPositive + 1)
+            return std::nullopt;
+        return qint64(-Int128(magnitude));
+    }
+    if (magnitude > kMaxPositive)
+        return std::nullopt;
+    return qint64(magnitude);
+}
+
+quint64 magnitudeOf(qint64 value)
+{
+    return value < 0 ? quint64(0) - quint64(value) : quint64(value);
+}
+
+QString groupedDigits(quint64 value)
+{
+    QString digits = QString::number(value);
+    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
+        digits.insert(i, QLatin1Char(','));
+    return digits;
+}
+
+// The elapsed-time totals are 32-bit sums: a step that leaves the range
+// spoils the result.
+bool fits32(qint64 value)
+{
+    return value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max();
+}
+
+std::optional<qint64> totalHours(qint64 d, qint64 h)
+{
+    const qint64 days = d * 24;
+    if (!fits32(days) || !fits32(days + h))
+        return std::nullopt;
+    return days + h;
+}
+
+std::optional<qint64> totalMinutes(qint64 d, qint64 h, qint64 m)
+{
+    const auto hours = totalHours(d, h);
+    if (!hours || !fits32(*hours * 60) || !fits32(*hours * 60 + m))
+        return std::nullopt;
+    return *hours * 60 + m;
+}
+
+std::optional<qint64> totalSeconds(qint64 d, qint64 h, qint64 m, qint64 s)
+{
+    const auto minutes = totalMinutes(d, h, m);
+    if (!minutes || !fits32(*minutes * 60) || !fits32(*minutes * 60 + s))
+        return std::nullopt;
+    return *minutes * 60 + s;
+}
+
+QString unitPiece(qint64 count, const char *unit, const char *pluralTail, const char *singularTail)
+{
+    return QString::number(count) + QLatin1String(unit) +
+           QLatin1String(count != 1 ? pluralTail : singularTail);
+}
+
+} // namespace
+
+// --- Date-time values -------------------------------------------------------
+
+QDateTime makeDateTime(const QDate &date, const QTime &time)
+{
+    return QDateTime(date, time, Qt::UTC);
+}
+
+std::optional<QDateTime> oleToDateTime(OleDate value)
+{
+    // Checked before any conversion so huge values cannot overflow the integer
+    // day count; the exact range is checked on the date below.
+    if (!std::isfinite(value) || std::fabs(value) > 1.0e7)
+        return std::nullopt;
+    const double whole = std::trunc(value);
+    const double fraction = std::fabs(value - whole);
+    qint64 days = qint64(whole);
+    qint64 seconds = std::llround(fraction * double(kSecondsPerDay));
+    if (seconds >= kSecondsPerDay) {
+        seconds -= kSecondsPerDay;
+        ++days;
+    }
+    const QDate date = kOleEpoch.addDays(days);
+    if (!inRange(date))
+        return std::nullopt;
+    return makeDateTime(date, QTime::fromMSecsSinceStartOfDay(int(seconds * 1000)));
+}
+
+std::optional<OleDate> dateTimeToOle(const QDateTime &dateTime)
+{
+    if (!dateTime.isValid())
+        return std::nullopt;
+    const QDate date = dateTime.date();
+    if (!inRange(date))
+        return std::nullopt;
+    const qint64 days = kOleEpoch.daysTo(date);
+    // Milliseconds are dropped, as the display form drops them.
+    const qint64 seconds = dateTime.time().msecsSinceStartOfDay() / 1000;
+    const double fraction = double(seconds) / double(kSecondsPerDay);
+    return days < 0 ? double(days) - fraction : double(days) + fraction;
+}
+
+std::optional<QDateTime> parseDateTime(const QString &text)
+{
+    if (auto fast = parseDisplayForm(text))
+        return fast;
+    return parseGeneralForms(text);
+}
+
+OleDate dateTimeTextToOle(const QString &text)
+{
+    const auto dateTime = parseDateTime(text);
+    if (!dateTime)
+        return 0.0;
+    return dateTimeToOle(*dateTime).value_or(0.0);
+}
+
+QString formatDateTime(const QDateTime &dateTime)
+{
+    if (!dateTime.isValid())
+        return QString();
+    const QDate date = dateTime.date();
+    const QTime time = dateTime.time();
+    const int year = date.year();
+    if (year < 0 || year > 9999)
+        return QString();
+    QString result(22, Qt::Uninitialized);
+    QChar *out = result.data();
+    appendTwo(out, date.month());
+    *out++ = u'/';
+    appendTwo(out, date.day());
+    *out++ = u'/';
+    appendTwo(out, year / 100);
+    appendTwo(out, year % 100);
+    *out++ = u' ';
+    const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
+    appendTwo(out, hour12);
+    *out++ = u':';
+    appendTwo(out, time.minute());
+    *out++ = u':';
+    appendTwo(out, time.second());
+    *out++ = u' ';
+    *out++ = time.hour() < 12 ? u'A' : u'P';
+    *out++ = u'M';
+    return result;
+}
+
+QString formatOleDate(OleDate value)
+{
+    const auto dateTime = oleToDateTime(value);
+    return dateTime ? formatDateTime(*dateTime) : QString();
+}
+
+QString formatDateTimeText(const QString &text)
+{
+    const auto dateTime = parseDateTime(text);
+    return dateTime ? formatDateTime(*dateTime) : text;
+}
+
+QString formatGeneralDate(const QDateTime &dateTime)
+{
+    if (!dateTime.isValid())
+        return QString();
+    const QDate date = dateTime.date();
+    const QTime time = dateTime.time();
+    QString result = QStringLiteral("%1/%2/%3")
+                         .arg(date.month())
+                         .arg(date.day())
+                         .arg(date.year(), 4, 10, QLatin1Char('0'));
+    if (time.hour() == 0 && time.minute() == 0 && time.second() == 0)
+        return result;
+    const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
+    result += QStringLiteral(" %1:%2:%3 %4")
+                  .arg(hour12)
+                  .arg(time.minute(), 2, 10, QLatin1Char('0'))
+                  .arg(time.second(), 2, 10, QLatin1Char('0'))
+                  .arg(time.hour() < 12 ? QLatin1String("AM") : QLatin1String("PM"));
+    return result;
+}
+
+// --- Money ------------------------------------------------------------------
+
+std::optional<Currency> parseCurrency(const QString &text)
+{
+    QStringView view = QStringView(text).trimmed();
+    bool negative = false;
+    bool bracketed = false;
+    if (view.size() >= 2 && view.front() == u'(' && view.back() == u')') {
+        bracketed = true;
+        negative = true;
+        view = view.mid(1, view.size() - 2);
+    }
+    bool signSeen = false;
+    auto takeSign = [&] {
+        if (!signSeen && !view.isEmpty() && (view.front() == u'-' || view.front() == u'+')) {
+            if (bracketed)
+                return false;
+            negative = view.front() == u'-';
+            signSeen = true;
+            view = view.mid(1);
+        }
+        return true;
+    };
+    if (!takeSign())
+        return std::nullopt;
+    if (!view.isEmpty() && view.front() == u'$')
+        view = view.mid(1);
+    if (!takeSign())
+        return std::nullopt;
+    const auto magnitude = parseScaledMagnitude(view, true);
+    if (!magnitude)
+        return std::nullopt;
+    return toSigned64(*magnitude, negative);
+}
+
+QString formatCurrency(Currency amount)
+{
+    const quint64 magnitude = magnitudeOf(amount);
+    const quint64 cents = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
+    const quint64 dollars = cents / 100;
+    const int rest = int(cents % 100);
+    QString result;
+    // An amount that rounds to nothing shows no minus sign.
+    if (amount < 0 && cents != 0)
+        result += QLatin1Char('-');
+    result += QLatin1Char('$') + groupedDigits(dollars) + QLatin1Char('.') + pad2(rest);
+    return result;
+}
+
+QString currencyToPlainText(Currency amount)
+{
+    const quint64 magnitude = magnitudeOf(amount);
+    QString result = amount < 0 ? QStringLiteral("-") : QString();
+    result += QString::number(magnitude / quint64(kCurrencyScale));
+    quint64 fraction = magnitude % quint64(kCurrencyScale);
+    if (fraction != 0) {
+        QString decimals = QString::number(fraction).rightJustified(4, QLatin1Char('0'));
+        while (decimals.endsWith(QLatin1Char('0')))
+            decimals.chop(1);
+        result += QLatin1Char('.') + decimals;
+    }
+    return result;
+}
+
+QString formatCurrencyText(const QString &text)
+{
+    const auto amount = parseCurrency(text);
+    return amount ? formatCurrency(*amount) : text;
+}
+
+std::optional<Currency> costOfHours(const QString &hoursText, Currency rate)
+{
+    QStringView view = QStringView(hoursText).trimmed();
+    bool negative = false;
+    if (!view.isEmpty() && (view.front() == u'-' || view.front() == u'+')) {
+        negative = view.front() == u'-';
+        view = view.mid(1);
+    }
+    const auto magnitude = parseScaledMagnitude(view, false);
+    if (!magnitude)
+        return std::nullopt;
+    const auto hours = toSigned64(*magnitude, negative);
+    if (!hours)
+        return std::nullopt;
+    // Both factors fit 64 bits, so their product fits 128.
+    const Int128 product = Int128(*hours) * Int128(rate);
+    Int128 quotient = product / kCurrencyScale;
+    const Int128 remainder = product % kCurrencyScale;
+    const Int128 absRemainder = remainder < 0 ? -remainder : remainder;
+    if (absRemainder * 2 >= kCurrencyScale)
+        quotient += product < 0 ? -1 : 1;
+    if (quotient < Int128(std::numeric_limits<qint64>::min()) ||
+        quotient > Int128(std::numeric_limits<qint64>::max()))
+        return std::nullopt;
+    return qint64(quotient);
+}
+
+// --- Number masks -----------------------------------------------------------
+
+bool isDigitsOnly(const QString &text)
+{
+    const QStringView view = QStringView(text).trimmed();
+    if (view.isEmpty())
+        return false;
+    for (const QChar c : view) {
+        if (asciiDigit(c) < 0)
+            return false;
+    }
+    return true;
+}
+
+QString formatDigitMask(const QString &text, const QString &mask)
+{
+    if (!isDigitsOnly(text))
+        return text;
+    const QStringView digits = QStringView(text).trimmed();
+
+    qsizetype leftmost = -1;
+    for (qsizetype i = 0; i < mask.size(); ++i) {
+        if (mask[i] == u'0' || mask[i] == u'#') {
+            leftmost = i;
+            break;
+        }
+    }
+    if (leftmost < 0)
+        return mask;
+
+    // Built from the right, then turned round.
+    QString reversed;
+    reversed.reserve(mask.size() + digits.size());
+    qsizetype remaining = digits.size();
+    for (qsizetype i = mask.size() - 1; i >= 0; --i) {
+        const QChar m = mask[i];
+        if (m != u'0' && m != u'#') {
+            reversed += m;
+            continue;
+        }
+        if (remaining == 0) {
+            if (m == u'0')
+                reversed += u'0';
+            continue;
+        }
+        const qsizetype take = (i == leftmost) ? remaining : 1;
+        for (qsizetype k = 0; k < take; ++k)
+            reversed += digits[--remaining];
+    }
+    std::reverse(reversed.begin(), reversed.end());
+    return reversed;
+}
+
+// --- Numbers ----------------------------------------------------------------
+
+QString formatNumber4(double value)
+{
+    if (!std::isfinite(value))
+        return QString();
+    QString text = QString::number(value, 'f', 4);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text == QLatin1String("-."))
+        return QStringLiteral("0.");
+    if (text.startsWith(QLatin1String("-.")))
+        text.insert(1, QLatin1Char('0'));
+    if (text == QLatin1String("-0."))
+        return QStringLiteral("0.");
+    return text;
+}
+
+// --- Shared routines ----------------------------------------------------------
+
+bool IsPendingTime(const QString &text)
+{
+    static const QString pending = QString::fromLatin1(kStopTimePending);
+    static const QString pendingLabel = QStringLiteral("Pending...");
+    static const QString zeroDate = QStringLiteral("12/30/1899 12:00:00 AM");
+    if (text == pending || text.isEmpty() || text == pendingLabel || text == zeroDate)
+        return true;
+    // Any other spelling of the two moments reads as the same date-time.
+    const auto dateTime = parseDateTime(text);
+    if (!dateTime)
+        return false;
+    static const QDateTime pendingMoment = makeDateTime(QDate(1973, 6, 29), QTime(14, 21, 0));
+    static const QDateTime zeroMoment = makeDateTime(kOleEpoch, QTime(0, 0));
+    return *dateTime == pendingMoment || *dateTime == zeroMoment;
+}
+
+QString FormatElapsedTime(const QString &startText, QString &stopText, int mode)
+{
+    if (IsPendingTime(stopText))
+        stopText = formatDateTime(Clock::now());
+
+    qint64 d = 0, h = 0, m = 0, s = 0;
+    const auto start = parseDateTime(startText);
+    const auto stop = parseDateTime(stopText);
+    if (start && stop) {
+        d = start->date().daysTo(stop->date());
+        h = stop->time().hour() - start->time().hour();
+        m = stop->time().minute() - start->time().minute();
+        s = stop->time().second() - start->time().second();
+    }
+    if (s < 0) {
+        m -= 1;
+        s += 60;
+    }
+    if (m < 0) {
+        h -= 1;
+        m += 60;
+    }
+    if (h < 0) {
+        d -= 1;
+        h += 24;
+    }
+
+    switch (mode) {
+    case 0: {
+        const auto seconds = totalSeconds(d, h, m, s);
+        return seconds ? formatNumber4(double(*seconds)) : QString();
+    }
+    case 1: {
+        const auto minutes = totalMinutes(d, h, m);
+        return minutes ? formatNumber4(double(*minutes) + double(s) / 60.0) : QString();
+    }
+    case 2: {
+        const auto hours = totalHours(d, h);
+        return hours ? formatNumber4(double(*hours) + double(m) / 60.0 + double(s) / 3600.0) : QString();
+    }
+    case 3:
+    case 4: {
+        // Whole days are folded into the hours only for a forward span.
+        const auto hours = d > 0 ? totalHours(d, h) : std::optional<qint64>(h);
+        if (!hours)
+            return QString();
+        if (mode == 3)
+            return QString::number(*hours) + QLatin1Char(':') + pad2(m);
+        return pad2(*hours) + QLatin1Char(':') + pad2(m) + QLatin1Char('.') + pad2(s);
+    }
+    case 5:
+        return QString::number(d) + QLatin1Char(' ') + pad2(h) + QLatin1Char(':') + pad2(m) +
+               QLatin1Char('.') + pad2(s);
+    case 6:
+        return QString::number(d) + QLatin1String("d ") + QString::number(h) + QLatin1String("h ") +
+               QString::number(m) + QLatin1String("m ") + pad2(s) + QLatin1Char('s');
+    case 7: {
+        QString words;
+        if (d != 0)
+            words += unitPiece(d, " Day", "s, ", ", ");
+        if (h != 0)
+            words += unitPiece(h, " Hour", "s, ", ", ");
+        words += unitPiece(m, " Minute", "s ", ", ");
+        words += unitPiece(s, " Second", "s", "");
+        return words;
+    }
+    default: return QString();
+    }
+}
+
+QVariant NullToEmpty(const QVariant &value)
+{
+    if (value.isNull())
+        return QVariant(QStringLiteral(""));
+    return value;
+}
+
+} // namespace modTamberlock
