@@ -110,7 +110,6 @@ bool generateSampleDatabase(const QString &path, const SampleSpec &spec, QString
         hour.finish();
         payment.finish();
         q.finish();
-        company = job = hour = payment = q = QSqlQuery();
         db.close();
     }
     QSqlDatabase::removeDatabase(name);

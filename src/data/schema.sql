@@ -52,7 +52,7 @@ CREATE TABLE tblPayments (
     memComments    TEXT,
     lngPayTypeID   INTEGER
 );
-CREATE INDEX idxPaymentsCompany ON tblPayments (lngCompanyID);
+CREATE INDEX idxPaymentsCompany ON tblPayments (lngCompanyID, curAmount);
 
 INSERT INTO lkuPayTypes (strPayType) VALUES ('Cash');
 INSERT INTO lkuPayTypes (strPayType) VALUES ('Check');
