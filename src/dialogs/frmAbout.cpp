@@ -1,10 +1,319 @@
 #include "dialogs/frmAbout.h"
 
-frmAbout::frmAbout(QWidget *owner) : QDialog(owner) {}
+#include "app/Icons.h"
+#include "data/Notices.h"
+#include "data/Prompter.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#define TAMBERLOCK_STR2(x) #x
+#define TAMBERLOCK_STR(x) TAMBERLOCK_STR2(x)
+
+namespace about {
+
+// A label that reacts to a click, as the picture boxes of the box do.
+class ClickLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            emit clicked();
+        QLabel::mouseReleaseEvent(event);
+    }
+};
+
+// The drawing area of the dots. What is drawn stays until it is cleared, so
+// a repaint never loses dots.
+class DotCanvas : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit DotCanvas(QWidget *parent) : QFrame(parent)
+    {
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setLineWidth(1);
+    }
+
+    void clear()
+    {
+        m_image = QImage(contentsRect().size(), QImage::Format_RGB32);
+        m_image.fill(Qt::white);
+        m_dots = 0;
+        update();
+    }
+
+    // A short stroke from (x, y) to (x + 1, y + 1), which the pen width turns
+    // into a dot.
+    void dotAt(int x, int y, const QColor &colour, int penWidth)
+    {
+        if (m_image.size() != contentsRect().size())
+            clear();
+        QPainter p(&m_image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(colour, penWidth, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(x, y, x + 1, y + 1);
+        ++m_dots;
+        update(QRect(x, y, 2, 2)
+                   .adjusted(-penWidth, -penWidth, penWidth, penWidth)
+                   .translated(contentsRect().topLeft()));
+    }
+
+    int dots() const { return m_dots; }
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        {
+            QPainter p(this);
+            if (m_image.isNull())
+                p.fillRect(contentsRect(), Qt::white);
+            else
+                p.drawImage(contentsRect().topLeft(), m_image);
+        }
+        QFrame::paintEvent(event);
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            emit clicked();
+        QFrame::mouseReleaseEvent(event);
+    }
+
+private:
+    QImage m_image;
+    int m_dots = 0;
+};
+
+} // namespace about
+
+namespace {
+
+QPointer<frmAbout> s_about;
+
+const QString kTitle = QStringLiteral("Tamberlock");
+
+// The system-information tools this platform may have, best first.
+const char *const kSysInfoTools[] = {"hardinfo", "gnome-system-monitor", "kinfocenter", "lshw-gtk"};
+
+// Dots per step of the animation timer: enough to fill the area briskly
+// while the processor stays idle between steps.
+constexpr int kDotsPerStep = 3;
+constexpr int kStepMs = 16;
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("About ") + kTitle);
+
+    auto *icon = new about::ClickLabel(this);
+    m_picIcon = icon;
+    m_picIcon->setObjectName(QStringLiteral("picIcon"));
+    m_picIcon->setFixedSize(48, 48);
+    m_picIcon->setAlignment(Qt::AlignCenter);
+    m_picIcon->setPixmap(Icons::program().pixmap(32, 32));
+    m_picIcon->setCursor(Qt::PointingHandCursor);
+    m_picIcon->setToolTip(QString::fromLatin1(kMakerAddress));
+
+    m_lblTitle = new QLabel(kTitle, this);
+    m_lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    QFont titleFont = m_lblTitle->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
+    titleFont.setBold(true);
+    m_lblTitle->setFont(titleFont);
+
+    m_lblVersion =
+        new QLabel(QStringLiteral("Version ") + QStringLiteral(TAMBERLOCK_STR(TAMBERLOCK_VERSION_MAJOR)) +
+                       QStringLiteral(".") + QStringLiteral(TAMBERLOCK_STR(TAMBERLOCK_VERSION_MINOR)),
+                   this);
+    m_lblVersion->setObjectName(QStringLiteral("lblVersion"));
+
+    m_lblDescription = new QLabel(QStringLiteral("Keep track of your contract work."), this);
+    m_lblDescription->setObjectName(QStringLiteral("lblDescription"));
+
+    m_picture = new about::DotCanvas(this);
+    m_picture->setObjectName(QStringLiteral("Picture1"));
+    m_picture->setFixedHeight(110);
+
+    m_txtDisclaimer = new QPlainTextEdit(this);
+    m_txtDisclaimer->setObjectName(QStringLiteral("txtDisclaimer"));
+    m_txtDisclaimer->setReadOnly(true);
+    m_txtDisclaimer->setFixedHeight(104);
+    m_txtDisclaimer->setPlainText(legalNotice());
+
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("cmdOK"));
+    m_ok->setDefault(true);
+    m_sysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    m_sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+    m_sysInfo->setAutoDefault(false);
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(5000);
+    m_timer1->setSingleShot(true);
+
+    m_animation = new QTimer(this);
+    m_animation->setInterval(kStepMs);
+
+    auto *texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    texts->addWidget(m_lblTitle);
+    texts->addWidget(m_lblVersion);
+    texts->addWidget(m_lblDescription);
+    texts->addStretch();
+
+    auto *top = new QHBoxLayout;
+    top->setSpacing(12);
+    top->addWidget(m_picIcon, 0, Qt::AlignTop);
+    top->addLayout(texts, 1);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_sysInfo);
+    buttons->addStretch();
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_txtDisclaimer, 1);
+    bottom->addLayout(buttons);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_picture);
+    layout->addLayout(bottom);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_picture->setMinimumWidth(420);
+
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_sysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
+    connect(icon, &about::ClickLabel::clicked, this, &frmAbout::openMakerSite);
+    connect(m_picture, &about::DotCanvas::clicked, this, &frmAbout::startAnimation);
+    connect(m_timer1, &QTimer::timeout, this, &frmAbout::startAnimation);
+    connect(m_animation, &QTimer::timeout, this, &frmAbout::step);
+}
 
 frmAbout *frmAbout::showFor(QWidget *owner)
 {
-    auto *d = new frmAbout(owner);
-    d->show();
-    return d;
+    if (!s_about)
+        s_about = new frmAbout(owner);
+    s_about->show();
+    s_about->raise();
+    s_about->activateWindow();
+    return s_about;
 }
+
+QString frmAbout::legalNotice()
+{
+    return QStringLiteral(
+        "Warning: Tamberlock is provided as it is, without warranty of any kind. The maker is not liable "
+        "for lost time, data or money arising from its use. Check your figures before you send an "
+        "invoice, and keep a copy of your database somewhere safe.");
+}
+
+void frmAbout::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_timer1Started) {
+        m_timer1Started = true;
+        m_timer1->start();
+    }
+}
+
+void frmAbout::hideEvent(QHideEvent *event)
+{
+    m_animation->stop();
+    QDialog::hideEvent(event);
+}
+
+void frmAbout::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        startAnimation();
+    QDialog::mousePressEvent(event);
+}
+
+void frmAbout::startAnimation()
+{
+    QApplication::beep();
+    m_picture->clear();
+    m_phase = 1;
+    if (isVisible())
+        m_animation->start();
+}
+
+bool frmAbout::isAnimating() const
+{
+    return m_animation->isActive();
+}
+
+int frmAbout::dotsDrawn() const
+{
+    return m_picture->dots();
+}
+
+void frmAbout::step()
+{
+    if (!isVisible()) {
+        m_animation->stop();
+        return;
+    }
+    static const int widths[] = {5, 4, 3};
+    static const QColor colours[] = {QColor(255, 0, 0), QColor(0, 0, 0), QColor(128, 128, 128)};
+    const QSize area = m_picture->contentsRect().size();
+    auto *random = QRandomGenerator::global();
+    for (int k = 0; k < kDotsPerStep; ++k) {
+        const int width = widths[m_phase - 1];
+        const int x = random->bounded(qMax(1, area.width()));
+        const int y = random->bounded(qMax(1, area.height()));
+        m_phase = m_phase % 3 + 1;
+        m_picture->dotAt(x, y, colours[m_phase - 1], width);
+    }
+}
+
+void frmAbout::StartSysInfo()
+{
+    for (const char *tool : kSysInfoTools) {
+        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+        if (path.isEmpty())
+            continue;
+        if (QProcess::startDetached(path, {}))
+            return;
+    }
+    showMessage(windowTitle(), QStringLiteral("System Information Is Unavailable At This Time"),
+                BoxIcon::None, BoxButtons::Ok);
+}
+
+void frmAbout::openMakerSite()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kMakerAddress)));
+}
+
+#include "frmAbout.moc"

@@ -1,10 +1,191 @@
 #include "dialogs/frmDateTime.h"
 
-frmDateTime::frmDateTime(QWidget *owner) : QDialog(owner) {}
+#include "data/Clock.h"
+#include "data/Formats.h"
+#include "data/Types.h"
+#include "main/Twips.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDateTimeEdit>
+#include <QEvent>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+QPointer<frmDateTime> s_picker;
+
+struct Destination {
+    const char *form;
+    const char *box;
+};
+
+const Destination *destinationOf(int dest)
+{
+    static const Destination table[] = {
+        {"frmHour", "txtComps_1"},
+        {"frmHour", "txtComps_2"},
+        {"frmJob", "txtComps_3"},
+        {"frmPayment", "txtComps_4"},
+    };
+    if (dest < 1 || dest > 4)
+        return nullptr;
+    return &table[dest - 1];
+}
+
+} // namespace
+
+frmDateTime::frmDateTime(QWidget *owner)
+    : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmDateTime"));
+    setWindowTitle(QStringLiteral("Pick a Date and Time"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(Twips::toPixels(6210), Twips::toPixels(2970));
+    // Month names, weekdays and AM/PM stay English, as the editors read them.
+    setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+
+    const QDateTime first = modTamberlock::makeDateTime(QDate(1601, 1, 1));
+    const QDateTime last = modTamberlock::makeDateTime(QDate(9999, 12, 31), QTime(23, 59, 59));
+
+    m_monthView = new QCalendarWidget(this);
+    m_monthView->setObjectName(QStringLiteral("MonthView1"));
+    m_monthView->setGeometry(0, 0, Twips::toPixels(6180), Twips::toPixels(2370));
+    m_monthView->setLocale(locale());
+    m_monthView->setFirstDayOfWeek(Qt::Sunday);
+    m_monthView->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_monthView->setDateRange(first.date(), last.date());
+    m_monthView->setSelectedDate(Clock::now().date());
+
+    m_rule = new QFrame(this);
+    m_rule->setObjectName(QStringLiteral("Label1"));
+    m_rule->setGeometry(0, Twips::toPixels(2400), Twips::toPixels(6135), Twips::toPixels(45));
+    m_rule->setFrameShape(QFrame::HLine);
+    m_rule->setFrameShadow(QFrame::Sunken);
+
+    m_picker = new QDateTimeEdit(this);
+    m_picker->setObjectName(QStringLiteral("DTPicker1"));
+    m_picker->setGeometry(Twips::toPixels(120), Twips::toPixels(2520), Twips::toPixels(3375),
+                          Twips::toPixels(375));
+    m_picker->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    // Wall-clock values: no time zone may shift them.
+    m_picker->setTimeSpec(Qt::UTC);
+    m_picker->setDisplayFormat(QStringLiteral("MM/dd/yyyy hh:mm:ss AP"));
+    m_picker->setDateTimeRange(first, last);
+    m_picker->setDateTime(modTamberlock::makeDateTime(QDate(1973, 6, 29), QTime(14, 21, 0)));
+
+    m_ok = new QPushButton(QStringLiteral("Ok"), this);
+    m_ok->setObjectName(QStringLiteral("cmdOK"));
+    m_ok->setGeometry(Twips::toPixels(3600), Twips::toPixels(2520), Twips::toPixels(1215),
+                      Twips::toPixels(375));
+    m_ok->setDefault(true);
+
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_cancel->setGeometry(Twips::toPixels(4920), Twips::toPixels(2520), Twips::toPixels(1215),
+                          Twips::toPixels(375));
+    m_cancel->setAutoDefault(false);
+
+    setTabOrder(m_monthView, m_picker);
+    setTabOrder(m_picker, m_ok);
+    setTabOrder(m_ok, m_cancel);
+
+    connect(m_monthView, &QCalendarWidget::clicked, this, &frmDateTime::takeDay);
+    connect(m_monthView, &QCalendarWidget::activated, this, &frmDateTime::takeDay);
+    connect(m_ok, &QPushButton::clicked, this, &frmDateTime::accept);
+    // Esc and the close box end up in reject() as well.
+    connect(m_cancel, &QPushButton::clicked, this, &frmDateTime::reject);
+
+    if (owner)
+        owner->installEventFilter(this);
+}
 
 frmDateTime *frmDateTime::forOwner(QWidget *owner)
 {
-    return new frmDateTime(owner);
+    if (s_picker && s_picker->parentWidget() != owner) {
+        // One picker for the whole program: it follows the editor that asks.
+        if (QWidget *old = s_picker->parentWidget())
+            old->removeEventFilter(s_picker);
+        s_picker->setParent(owner, s_picker->windowFlags());
+        if (owner)
+            owner->installEventFilter(s_picker);
+    }
+    if (!s_picker)
+        s_picker = new frmDateTime(owner);
+    return s_picker;
 }
 
-void frmDateTime::LoadPicker(int) {}
+QLineEdit *frmDateTime::destinationBox(int dest)
+{
+    const Destination *d = destinationOf(dest);
+    if (!d)
+        return nullptr;
+    const QWidgetList tops = QApplication::topLevelWidgets();
+    QLineEdit *fallback = nullptr;
+    for (QWidget *w : tops) {
+        if (w->objectName() != QLatin1String(d->form))
+            continue;
+        auto *box = w->findChild<QLineEdit *>(QLatin1String(d->box));
+        if (!box)
+            continue;
+        // The picker's own editor wins over another open one of that name.
+        if (s_picker && s_picker->parentWidget() == w)
+            return box;
+        if (!fallback)
+            fallback = box;
+    }
+    return fallback;
+}
+
+void frmDateTime::LoadPicker(int lngDest)
+{
+    if (isVisible())
+        hide();
+    m_lngDestination = lngDest;
+
+    QString text;
+    if (QLineEdit *box = destinationBox(lngDest))
+        text = box->text();
+    text = modTamberlock::formatDateTimeText(text);
+
+    if (text.isEmpty()) {
+        m_picker->setDateTime(Clock::now());
+    } else {
+        // Text that is no date-time ("Pending...") leaves the value as it is.
+        const std::optional<QDateTime> when = modTamberlock::parseDateTime(text);
+        if (!when)
+            return;
+        m_picker->setDateTime(*when);
+    }
+    m_picker->update();
+}
+
+QDateTime frmDateTime::value() const
+{
+    return m_picker->dateTime();
+}
+
+void frmDateTime::takeDay(const QDate &day)
+{
+    // The date is replaced as a whole, so no invalid date (31 February) can
+    // arise on the way; the time of day stays.
+    m_picker->setDateTime(modTamberlock::makeDateTime(day, m_picker->time()));
+}
+
+void frmDateTime::accept()
+{
+    if (QLineEdit *box = destinationBox(m_lngDestination))
+        box->setText(modTamberlock::formatGeneralDate(m_picker->dateTime()));
+    QDialog::accept();
+}
+
+bool frmDateTime::eventFilter(QObject *watched, QEvent *event)
+{
+    // The picker serves its editor only; it goes when the editor goes.
+    if (watched == parentWidget() && event->type() == QEvent::Hide && !event->spontaneous() && isVisible())
+        close();
+    return QDialog::eventFilter(watched, event);
+}

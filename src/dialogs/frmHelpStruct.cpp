@@ -1,10 +1,160 @@
 #include "dialogs/frmHelpStruct.h"
 
-frmHelpStruct::frmHelpStruct(QWidget *owner) : QWidget(owner, Qt::Window) {}
+#include "app/Icons.h"
+#include "main/Twips.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QStringList>
+
+namespace {
+
+constexpr int kMinWidth = 5385;
+constexpr int kMinHeight = 3495;
+constexpr int kBarHeight = 510;
+constexpr int kTextLeft = 720;
+constexpr int kTextTop = 120;
+constexpr int kEdge = 25;
+
+QPointer<frmHelpStruct> s_help;
+
+} // namespace
+
+frmHelpStruct::frmHelpStruct(QWidget *owner) : QWidget(owner, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmHelpStruct"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Help on Data Structure"));
+    // The window manager keeps to the same floor that the resize rules set.
+    setMinimumSize(minimumWindowSize());
+
+    m_image = new QLabel(this);
+    m_image->setObjectName(QStringLiteral("Image1"));
+    m_image->setGeometry(Twips::toPixels(120), Twips::toPixels(120), 32, 32);
+    m_image->setAlignment(Qt::AlignCenter);
+    m_image->setPixmap(Icons::program().pixmap(32, 32));
+
+    m_txtHolder = new QPlainTextEdit(this);
+    m_txtHolder->setObjectName(QStringLiteral("txtHolder"));
+    m_txtHolder->setReadOnly(true);
+    m_txtHolder->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_txtHolder->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QString shown = helpText();
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.chop(1); // the last line break would show as an empty line
+    m_txtHolder->setPlainText(shown);
+    m_txtHolder->move(Twips::toPixels(kTextLeft), Twips::toPixels(kTextTop));
+
+    m_picAligner = new QFrame(this);
+    m_picAligner->setObjectName(QStringLiteral("picAligner"));
+    m_picAligner->setFrameShape(QFrame::NoFrame);
+
+    m_cmdClose = new QPushButton(QStringLiteral("Close"), m_picAligner);
+    m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    m_cmdClose->setDefault(true);
+    m_cmdClose->setGeometry(0, Twips::toPixels(kBarHeight - 375) / 2, Twips::toPixels(1215),
+                            Twips::toPixels(375));
+
+    connect(m_cmdClose, &QPushButton::clicked, this, &frmHelpStruct::onClose);
+
+    resize(Twips::toPixels(9000), Twips::toPixels(7500));
+    applyLayout();
+}
 
 frmHelpStruct *frmHelpStruct::showFor(QWidget *owner)
 {
-    auto *d = new frmHelpStruct(owner);
-    d->show();
-    return d;
+    if (!s_help)
+        s_help = new frmHelpStruct(owner);
+    s_help->show();
+    s_help->raise();
+    s_help->activateWindow();
+    return s_help;
+}
+
+QString frmHelpStruct::helpText()
+{
+    static const QStringList lines = {
+        QStringLiteral(
+            "The data is structured as objects.  The first thing you must do, is Create a Company Entry."),
+        QString(),
+        QStringLiteral(
+            "Once you have entered a Company, you can then assign Projects to it (Right-Click on Company)."),
+        QStringLiteral(
+            "Clicking on a Company in the Company list, will load all of the projects, assigned to that "
+            "company, in the list below it."),
+        QStringLiteral(
+            "If you delete the company, the projects assigned to it will also be deleted, because they "
+            "are part of the company."),
+        QString(),
+        QStringLiteral(
+            "You can then assign Payments to the company (Right-click on the Company).  The Payments, like "
+            "the Projects, will also be deleted if you delete the company."),
+        QString(),
+        QStringLiteral("Once you have created a Project, you can create Zarividude Charges.(1) (Right-Click "
+                       "on Project)"),
+        QStringLiteral(
+            "The Charges keep track of the hours you spend on the project.  If you stop for a short break, "
+            "Stop the current charge (by right-clicking on it) then start a new charge when you come back."),
+        QString(),
+        QStringLiteral(
+            "The Charges are assigned to the project, so if you delete the project, all the charges "
+            "assigned to it will also be deleted."),
+        QString(),
+        QString(),
+        QStringLiteral("(1)"),
+        // The footnote: the word, then its dictionary entry.
+        QStringLiteral("Zarividude"),
+        QStringLiteral(
+            "zar-i-vi-dude \\zar-ih-VEE-dood\\ adj. Of work: done with care, logged to the minute and "
+            "billed without apology. n. (pl. zarividudes) One who works in that way."),
+        QStringLiteral(
+            "\"Every zarividude charge on that invoice was worth its rate, and the client knew it.\""),
+        QStringLiteral("-- The Brumvale Pocket Dictionary of Working Words, second edition"),
+    };
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+QSize frmHelpStruct::minimumWindowSize()
+{
+    return QSize(Twips::toPixels(kMinWidth), Twips::toPixels(kMinHeight));
+}
+
+void frmHelpStruct::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    applyLayout();
+}
+
+void frmHelpStruct::applyLayout()
+{
+    const QSize floor = minimumWindowSize();
+    if (width() < floor.width() || height() < floor.height()) {
+        resize(qMax(width(), floor.width()), qMax(height(), floor.height()));
+    }
+    // The bar is docked along the bottom edge.
+    const int barHeight = Twips::toPixels(kBarHeight);
+    m_picAligner->setGeometry(0, height() - barHeight, width(), barHeight);
+    m_cmdClose->move(m_picAligner->width() - m_cmdClose->width(), m_cmdClose->y());
+    m_txtHolder->resize(width() - m_txtHolder->x() - Twips::toPixels(kEdge),
+                        height() - m_txtHolder->y() - m_picAligner->height());
+}
+
+void frmHelpStruct::onClose()
+{
+    const QWidgetList tops = QApplication::topLevelWidgets();
+    for (QWidget *w : tops) {
+        if (w->objectName() == QLatin1String("frmMain")) {
+            w->activateWindow();
+            break;
+        }
+    }
+    close();
 }

@@ -1,10 +1,199 @@
 #include "dialogs/frmKivMsg.h"
 
-frmKivMsg::frmKivMsg(QWidget *parent) : QDialog(parent) {}
+#include "app/Icons.h"
+#include "data/Settings.h"
+#include "main/Twips.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+constexpr qreal kMinMessagePoints = 7.0;
+
+QWidget *mainWindow()
+{
+    const QWidgetList tops = QApplication::topLevelWidgets();
+    for (QWidget *w : tops) {
+        if (w->objectName() == QLatin1String("frmMain"))
+            return w;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+frmKivMsg::frmKivMsg(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmKivMsg"));
+    setWindowTitle(QStringLiteral("Dialog Caption"));
+    setFixedSize(Twips::toPixels(3315), Twips::toPixels(2010));
+
+    m_image = new QLabel(this);
+    m_image->setObjectName(QStringLiteral("Image1"));
+    m_image->setGeometry(Twips::toPixels(180), Twips::toPixels(165), Twips::toPixels(480),
+                         Twips::toPixels(480));
+    m_image->setAlignment(Qt::AlignCenter);
+    m_image->setPixmap(Icons::program().pixmap(32, 32));
+
+    m_txtMessage = new QPlainTextEdit(this);
+    m_txtMessage->setObjectName(QStringLiteral("txtMessage"));
+    m_txtMessage->setGeometry(Twips::toPixels(720), Twips::toPixels(240), Twips::toPixels(2415),
+                              Twips::toPixels(735));
+    m_txtMessage->setReadOnly(true);
+    m_txtMessage->setFrameShape(QFrame::NoFrame);
+    m_txtMessage->setFocusPolicy(Qt::NoFocus);
+    m_txtMessage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_txtMessage->document()->setDocumentMargin(0);
+    // The message reads as part of the box, not as something to edit.
+    QPalette pal = m_txtMessage->palette();
+    pal.setColor(QPalette::Base, pal.color(QPalette::Button));
+    m_txtMessage->setPalette(pal);
+
+    m_okButton = new QPushButton(QStringLiteral("Yes"), this);
+    m_okButton->setObjectName(QStringLiteral("OKButton"));
+    m_okButton->setGeometry(Twips::toPixels(480), Twips::toPixels(1200), Twips::toPixels(1095),
+                            Twips::toPixels(345));
+
+    m_cancelButton = new QPushButton(QStringLiteral("No"), this);
+    m_cancelButton->setObjectName(QStringLiteral("CancelButton"));
+    m_cancelButton->setGeometry(Twips::toPixels(1680), Twips::toPixels(1200), Twips::toPixels(1095),
+                                Twips::toPixels(345));
+
+    m_check = new QCheckBox(QStringLiteral("Dont ask this again"), this);
+    m_check->setObjectName(QStringLiteral("Check1"));
+    m_check->setGeometry(Twips::toPixels(600), Twips::toPixels(1680), Twips::toPixels(2295),
+                         Twips::toPixels(255));
+
+    setTabOrder(m_okButton, m_cancelButton);
+    setTabOrder(m_cancelButton, m_check);
+
+    connect(m_okButton, &QPushButton::clicked, this, [this] { setResponse(Yes); });
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] { setResponse(No); });
+    // The choice is kept at once, whatever the answer will be.
+    connect(m_check, &QCheckBox::clicked, this,
+            [](bool ticked) { DontAskSetting::write(ticked ? QStringLiteral("0") : QStringLiteral("1")); });
+
+    setDefaultButton(1);
+}
+
+void frmKivMsg::setMessage(const QString &message)
+{
+    m_message = message;
+    QString shown = message;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_txtMessage->setPlainText(shown);
+    fitMessage();
+}
+
+void frmKivMsg::fitMessage()
+{
+    // The text box is small and of fixed size; a longer question is set a
+    // little smaller rather than hidden behind a scroll bar.
+    const QString text = m_txtMessage->toPlainText();
+    const QRect area(0, 0, m_txtMessage->width() - 6, 10000);
+    QFont f = font();
+    for (qreal pt = f.pointSizeF(); pt >= kMinMessagePoints; pt -= 0.5) {
+        f.setPointSizeF(pt);
+        if (QFontMetrics(f).boundingRect(area, Qt::TextWordWrap, text).height() <= m_txtMessage->height())
+            break;
+    }
+    m_txtMessage->setFont(f);
+}
+
+void frmKivMsg::setDefaultButton(int value)
+{
+    m_defaultButton = value;
+    QPushButton *def = value == 1 ? m_okButton : m_cancelButton;
+    QPushButton *other = value == 1 ? m_cancelButton : m_okButton;
+    other->setDefault(false);
+    def->setDefault(true);
+}
+
+QPushButton *frmKivMsg::escapeButton() const
+{
+    return m_defaultButton == 1 ? m_cancelButton : m_okButton;
+}
+
+void frmKivMsg::reject()
+{
+    escapeButton()->click();
+}
+
+void frmKivMsg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Enter answers with the default button, so it starts with the focus.
+    (m_defaultButton == 1 ? m_okButton : m_cancelButton)->setFocus();
+}
+
+void frmKivMsg::closeEvent(QCloseEvent *event)
+{
+    // The close box answers no. QDialog's own handler would turn the close
+    // into a reject, which here only presses a button and keeps the box open.
+    if (m_response == NoAnswer)
+        setResponse(No);
+    event->accept();
+}
+
+void frmKivMsg::setResponse(short response)
+{
+    m_response = response;
+    emit answered(response);
+}
 
 namespace modTamberlock {
-short ShowConfirmBox(const QString &, const QString &, int, int)
+
+short ShowConfirmBox(const QString &message, const QString &caption, int defaultButton, int timeoutSeconds)
 {
-    return 7;
+    QPointer<frmKivMsg> box = new frmKivMsg(mainWindow());
+    box->setWindowTitle(caption);
+    box->setDefaultButton(defaultButton);
+    box->setMessage(message);
+    box->show();
+
+    // The rest of the program keeps running while this caller sleeps in its
+    // own event loop; a nested question gets its own box and its own loop.
+    QEventLoop loop;
+    QObject::connect(box, &frmKivMsg::answered, &loop, &QEventLoop::quit);
+    QObject::connect(box, &QObject::destroyed, &loop, &QEventLoop::quit);
+
+    const bool limited = timeoutSeconds > 0;
+    const QDeadlineTimer deadline = limited ? QDeadlineTimer(qint64(timeoutSeconds) * 1000, Qt::PreciseTimer)
+                                            : QDeadlineTimer(QDeadlineTimer::Forever);
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    timeout.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+
+    while (box && box->Response() == frmKivMsg::NoAnswer && !deadline.hasExpired()) {
+        if (limited)
+            timeout.start(int(qMax<qint64>(1, deadline.remainingTime())));
+        loop.exec();
+    }
+    timeout.stop();
+
+    if (!box) // gone with its owner: as good as closed
+        return frmKivMsg::No;
+    const short result = box->Response();
+    if (result == frmKivMsg::NoAnswer)
+        QCoreApplication::processEvents();
+    if (box) {
+        box->disconnect(&loop);
+        box->close();
+        delete box;
+    }
+    return result;
 }
+
 } // namespace modTamberlock

@@ -2,16 +2,65 @@
 
 #include <QDialog>
 
-// The program's own yes/no question with "Dont ask this again".
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+// The program's own yes/no question with "Dont ask this again". The box only
+// records the answer; ShowConfirmBox shows it, waits and discards it.
 class frmKivMsg : public QDialog
 {
     Q_OBJECT
+    Q_PROPERTY(QString Message READ Message WRITE setMessage)
+    Q_PROPERTY(int DefaultButton READ DefaultButton WRITE setDefaultButton)
+    Q_PROPERTY(int Response READ Response)
 public:
+    enum Answer : short { NoAnswer = 0, Yes = 6, No = 7 };
+
     explicit frmKivMsg(QWidget *parent = nullptr);
+
+    QString Message() const { return m_message; }
+    void setMessage(const QString &message);
+    // 1: "Yes" is the default button and Esc answers no; any other value
+    // swaps the two roles.
+    int DefaultButton() const { return m_defaultButton; }
+    void setDefaultButton(int value);
+    short Response() const { return m_response; }
+
+    // The button Esc presses under the current DefaultButton.
+    QPushButton *escapeButton() const;
+
+signals:
+    void answered(short response);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+public slots:
+    // Esc presses the cancel button; the box stays open until its driver
+    // closes it.
+    void reject() override;
+
+private:
+    void setResponse(short response);
+    void fitMessage();
+
+    QLabel *m_image = nullptr;
+    QPlainTextEdit *m_txtMessage = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QCheckBox *m_check = nullptr;
+    QString m_message;
+    int m_defaultButton = 1;
+    short m_response = NoAnswer;
 };
 
 namespace modTamberlock {
 // Shows a confirmation box without blocking the rest of the program and
-// returns 6 (yes), 7 (no) or 0 (the time-out ran out first).
+// returns 6 (yes), 7 (no) or 0 (the time-out ran out first). A time-out of 0
+// waits without limit. Each call has its own box, so a question asked while
+// another one waits is answered on its own.
 short ShowConfirmBox(const QString &message, const QString &caption, int defaultButton, int timeoutSeconds);
 } // namespace modTamberlock

@@ -1,0 +1,345 @@
+#include "common/TestSupport.h"
+#include "data/Clock.h"
+#include "data/Formats.h"
+#include "dialogs/frmDateTime.h"
+
+#include <QAbstractItemModel>
+#include <QCalendarWidget>
+#include <QDateTimeEdit>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QDateTime wall(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
+{
+    return modTamberlock::makeDateTime(QDate(y, mo, d), QTime(h, mi, s));
+}
+
+// A stand-in editor window: a top-level widget with the destination box.
+struct Editor {
+    explicit Editor(const char *form, const char *box)
+    {
+        window = std::make_unique<QWidget>();
+        window->setObjectName(QLatin1String(form));
+        window->resize(400, 300);
+        edit = new QLineEdit(window.get());
+        edit->setObjectName(QLatin1String(box));
+        window->show();
+    }
+    std::unique_ptr<QWidget> window;
+    QLineEdit *edit = nullptr;
+};
+
+template <typename T> T *child(QWidget *w, const char *name)
+{
+    return w->findChild<T *>(QLatin1String(name));
+}
+
+void waitGone(QPointer<frmDateTime> &p)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTRY_VERIFY(p.isNull());
+}
+
+// Clicks a day of the month shown by the calendar, as the user would.
+bool clickDay(QCalendarWidget *calendar, int day)
+{
+    auto *view = calendar->findChild<QTableView *>();
+    if (!view)
+        return false;
+    QAbstractItemModel *model = view->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        for (int col = 0; col < model->columnCount(); ++col) {
+            const QModelIndex index = model->index(row, col);
+            // Days of the neighbouring months share numbers; they sit in the
+            // first and last rows.
+            if (model->data(index).toInt() != day)
+                continue;
+            if ((day > 20 && row < 3) || (day < 10 && row > 3))
+                continue;
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class DateTimePickerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { Clock::setNow(wall(2024, 3, 5, 10, 20, 30)); }
+    void cleanup()
+    {
+        Clock::useSystemClock();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void windowAsDrawn()
+    {
+        Editor e("frmHour", "txtComps_1");
+        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
+        QVERIFY(p);
+        QVERIFY(!p->isVisible());
+        QCOMPARE(p->objectName(), QStringLiteral("frmDateTime"));
+        QCOMPARE(p->windowTitle(), QStringLiteral("Pick a Date and Time"));
+        QCOMPARE(p->parentWidget(), e.window.get());
+        QCOMPARE(p->windowType(), Qt::Tool);
+        QVERIFY(!(p->windowFlags() & Qt::WindowMinMaxButtonsHint));
+        QCOMPARE(p->size(), QSize(414, 198));
+        QCOMPARE(p->minimumSize(), p->maximumSize());
+        QCOMPARE(child<QCalendarWidget>(p, "MonthView1")->geometry(), QRect(0, 0, 412, 158));
+        QCOMPARE(child<QWidget>(p, "Label1")->geometry(), QRect(0, 160, 409, 3));
+        auto *dt = child<QDateTimeEdit>(p, "DTPicker1");
+        QCOMPARE(dt->geometry(), QRect(8, 168, 225, 25));
+        QCOMPARE(dt->displayFormat(), QStringLiteral("MM/dd/yyyy hh:mm:ss AP"));
+        QCOMPARE(dt->minimumDateTime(), wall(1601, 1, 1));
+        QCOMPARE(dt->maximumDate(), QDate(9999, 12, 31));
+        QCOMPARE(dt->dateTime(), wall(1973, 6, 29, 14, 21, 0));
+        QCOMPARE(dt->text(), QStringLiteral("06/29/1973 02:21:00 PM"));
+        auto *ok = child<QPushButton>(p, "cmdOK");
+        auto *cancel = child<QPushButton>(p, "cmdCancel");
+        QCOMPARE(ok->text(), QStringLiteral("Ok"));
+        QVERIFY(ok->isDefault());
+        QCOMPARE(ok->geometry(), QRect(240, 168, 81, 25));
+        QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
+        QCOMPARE(cancel->geometry(), QRect(328, 168, 81, 25));
+        QCOMPARE(child<QCalendarWidget>(p, "MonthView1")->nextInFocusChain()->window(), p.data());
+        QCOMPARE(child<QCalendarWidget>(p, "MonthView1")->selectedDate(), QDate(2024, 3, 5));
+        QCOMPARE(frmDateTime::forOwner(e.window.get()), p.data()); // one picker
+        p->close();
+        waitGone(p);
+    }
+
+    void pendingStartsAtTheSentinel()
+    {
+        Editor e("frmHour", "txtComps_2");
+        e.edit->setText(QStringLiteral("Pending..."));
+        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
+        p->LoadPicker(2);
+        QCOMPARE(p->destination(), 2);
+        QCOMPARE(p->value(), wall(1973, 6, 29, 14, 21, 0));
+        QCOMPARE(child<QCalendarWidget>(p, "MonthView1")->selectedDate(), QDate(2024, 3, 5));
+        QVERIFY(!p->isVisible());
+        p->close();
+        waitGone(p);
+    }
+
+    void emptyStartsNow()
+    {
+        Editor e("frmJob", "txtComps_3");
+        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
+        p->LoadPicker(3);
+        QCOMPARE(p->value(), wall(2024, 3, 5, 10, 20, 30));
+        p->close();
+        waitGone(p);
+    }
+
+    void roundTripWritesGeneralForm()
+    {
+        Editor e("frmPayment", "txtComps_4");
+        e.edit->setText(QStringLiteral("07/04/2005 09:15:00 AM"));
+        QSignalSpy changed(e.edit, &QLineEdit::textChanged);
+        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
+        p->LoadPicker(4);
+        p->show();
+        QCOMPARE(p->value(), wall(2005, 7, 4, 9, 15, 0));
+        QCOMPARE(child<QDateTimeEdit>(p, "DTPicker1")->text(), QStringLiteral("07/04/2005 09:15:00 AM"));
+        child<QPushButton>(p, "cmdOK")->click();
+        QCOMPARE(e.edit->text(), QStringLiteral("7/4/2005 9:15:00 AM"));
+        QCOMPARE(changed.count(), 1); // an ordinary change the editor reacts to
+        waitGone(p);
+    }
+
+    void typedFormsAreRead()
+    {
+        Editor e("frmHour", "txtComps_1");
+        e.edit->setText(QStringLiteral("6/29/1973 2:21 PM"));
+        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
+        p->LoadPicker(1);
+        QCOMPARE(p->value(), wall(1973, 6, 29, 14, 21, 0));
+        p->close();
+        waitGone(p);
+    }
+
+    void calendarClickChangesOnlyTheDate()
+    {
+        Editor e("frmHour", "txtComps_1");
+        e.edit->setText(QStringLiteral("01/31/2005 03:00:00 PM"));
+        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
+        p->LoadPicker(1);
+        p->show();
+        QVERIFY(QTest::qWaitForWindowExposed(p));
+        auto *calendar = child<QCalendarWidget>(p, "MonthView1");
+        calendar->setCurrentPage(2005, 2);
+        QVERIFY(clickDay(calendar, 10));
+        QCOMPARE(p->value(), wall(2005, 2, 10, 15, 0, 0));
+        QCOMPARE(child<QDateTimeEdit>(p, "DTPicker1")->text(), QStringLiteral("02/10/2005 03:00:00 PM"));
+        child<QPushButton>(p, "cmdOK")->click();
+        QCOMPARE(e.edit->text(), QStringLiteral("2/10/2005 3:00:00 PM"));
+        waitGone(p);
+    }
+
+    void midnightWritesTheDateAlone()
+    {
+        Editor e("frmJob", "txtComps_3");
+        e.edit->setText(QStringLiteral("03/15/2006 12:00:00 AM"));
+        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
+        p->LoadPicker(3);
+        p->show();
+        child<QPushButton>(p, "cmdOK")->click();
+        QCOMPARE(e.edit->text(), QStringLiteral("3/15/2006"));
+        waitGone(p);
+    }
+
+    void cancelWritesNothing_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Cancel") << 0;
+        QTest::newRow("close box") << 1;
+        QTest::newRow("Esc") << 2;
+    }
+    void cancelWritesNothing()
+    {
+        QFETCH(int, how);
+        Editor e("frmHour", "txtComps_2");
+        e.edit->setText(QStringLiteral("Pending..."));
+        QSignalSpy changed(e.edit, &QLineEdit::textChanged);
+        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
+        p->LoadPicker(2);
+        p->show();
+        child<QDateTimeEdit>(p, "DTPicker1")->setDateTime(wall(2010, 1, 1, 8, 0, 0));
+        if (how == 0)
+            child<QPushButton>(p, "cmdCancel")->click();
+        else if (how == 1)
+            p->close();
+        else
+            QTest::keyClick(p, Qt::Key_Escape);
+        waitGone(p);
+        QCOMPARE(e.edit->text(), QStringLiteral("Pending..."));
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void unknownCodeStartsNowAndWritesNothing_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::newRow("0") << 0;
+        QTest::newRow("5") << 5;
+        QTest::newRow("-1") << -1;
+    }
+    void unknownCodeStartsNowAndWritesNothing()
+    {
+        QFETCH(int, code);
+        Editor hour("frmHour", "txtComps_1");
+        QLineEdit *stop = new QLineEdit(hour.window.get());
+        stop->setObjectName(QStringLiteral("txtComps_2"));
+        Editor job("frmJob", "txtComps_3");
+        Editor pay("frmPayment", "txtComps_4");
+        const QList<QLineEdit *> boxes = {hour.edit, stop, job.edit, pay.edit};
+        for (QLineEdit *b : boxes)
+            b->setText(QStringLiteral("07/04/2005 09:15:00 AM"));
+        QPointer<frmDateTime> p = frmDateTime::forOwner(hour.window.get());
+        p->LoadPicker(code);
+        QCOMPARE(p->value(), wall(2024, 3, 5, 10, 20, 30));
+        p->show();
+        child<QPushButton>(p, "cmdOK")->click();
+        waitGone(p);
+        for (QLineEdit *b : boxes)
+            QCOMPARE(b->text(), QStringLiteral("07/04/2005 09:15:00 AM"));
+    }
+
+    void destinationsName_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("start time") << 1 << "frmHour"
+                                    << "txtComps_1";
+        QTest::newRow("stop time") << 2 << "frmHour"
+                                   << "txtComps_2";
+        QTest::newRow("due date") << 3 << "frmJob"
+                                  << "txtComps_3";
+        QTest::newRow("transaction date") << 4 << "frmPayment"
+                                          << "txtComps_4";
+    }
+    void destinationsName()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, form);
+        QFETCH(QString, box);
+        Editor e(form.toLatin1().constData(), box.toLatin1().constData());
+        QCOMPARE(frmDateTime::destinationBox(code), e.edit);
+        Editor wrong("frmOther", box.toLatin1().constData());
+        e.window.reset();
+        QCOMPARE(frmDateTime::destinationBox(code), nullptr);
+    }
+
+    void reloadWhileOpen()
+    {
+        Editor e("frmHour", "txtComps_1");
+        auto *stop = new QLineEdit(e.window.get());
+        stop->setObjectName(QStringLiteral("txtComps_2"));
+        e.edit->setText(QStringLiteral("07/04/2005 09:15:00 AM"));
+        stop->setText(QStringLiteral("08/01/2006 05:00:00 PM"));
+        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
+        p->LoadPicker(1);
+        p->show();
+        QVERIFY(p->isVisible());
+        QCOMPARE(frmDateTime::forOwner(e.window.get()), p.data());
+        p->LoadPicker(2);
+        QVERIFY(!p->isVisible()); // hidden until the caller shows it again
+        QCOMPARE(p->value(), wall(2006, 8, 1, 17, 0, 0));
+        QCOMPARE(child<QCalendarWidget>(p, "MonthView1")->selectedDate(), QDate(2024, 3, 5));
+        p->show();
+        child<QPushButton>(p, "cmdOK")->click();
+        QCOMPARE(stop->text(), QStringLiteral("8/1/2006 5:00:00 PM"));
+        QCOMPARE(e.edit->text(), QStringLiteral("07/04/2005 09:15:00 AM"));
+        waitGone(p);
+    }
+
+    void freshPickerAfterOk()
+    {
+        Editor e("frmHour", "txtComps_2");
+        e.edit->setText(QStringLiteral("07/04/2005 09:15:00 AM"));
+        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
+        p->LoadPicker(2);
+        p->show();
+        child<QPushButton>(p, "cmdOK")->click();
+        waitGone(p);
+        e.edit->setText(QStringLiteral("Pending..."));
+        QPointer<frmDateTime> q = frmDateTime::forOwner(e.window.get());
+        q->LoadPicker(2);
+        QCOMPARE(q->value(), wall(1973, 6, 29, 14, 21, 0)); // not the last one's value
+        q->close();
+        waitGone(q);
+    }
+
+    void closesWithItsOwner()
+    {
+        Editor e("frmHour", "txtComps_1");
+        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
+        p->LoadPicker(1);
+        p->show();
+        e.window->close();
+        waitGone(p);
+
+        Editor f("frmHour", "txtComps_1");
+        QPointer<frmDateTime> q = frmDateTime::forOwner(f.window.get());
+        q->show();
+        f.window.reset();
+        QVERIFY(q.isNull());
+    }
+};
+
+TAMBERLOCK_TEST(DateTimePickerTest)
+#include "DateTimePickerTest.moc"
