@@ -1,11 +1,377 @@
 #include "payments/frmPayments.h"
 
-frmPayments::frmPayments(QWidget *owner) : QMainWindow(owner) {}
+#include "app/Icons.h"
+#include "data/Connection.h"
+#include "data/Formats.h"
+#include "data/Prompter.h"
+#include "data/RecordStore.h"
+#include "data/Settings.h"
+#include "data/StepRunner.h"
+#include "dialogs/frmKivMsg.h"
+#include "editors/frmPayment.h"
+#include "main/ReportList.h"
+#include "main/Twips.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QResizeEvent>
+#include <QSqlError>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+int px(int twips)
+{
+    return Twips::toPixels(twips);
+}
+// The smallest pixel count that covers a number of twips: a minimum rounded
+// down would be below itself and snap back for ever.
+int pxCovering(int twips)
+{
+    return int(std::ceil(twips / Twips::kPerPixel));
+}
+int tw(int pixels)
+{
+    return int(Twips::fromPixels(pixels));
+}
+
+constexpr int kMinOuterWidth = 3090;
+constexpr int kMinOuterHeight = 2000;
+
+// The loader's query as the error box quotes it, and the same rows in a form
+// every SQLite understands: the right join of the pay types onto the
+// company's payments is the left join of the company's payments onto them.
+QString shownQuery(qint32 companyId)
+{
+    return QStringLiteral(
+               "SELECT tblPayments.lngPaymentID, tblCompanys.lngCompanyID, tblPayments.curAmount, "
+               "tblPayments.dtmTransaction, tblPayments.memComments, tblPayments.lngPayTypeID, "
+               "lkuPayTypes.strPayType FROM lkuPayTypes RIGHT JOIN (tblCompanys LEFT JOIN tblPayments ON "
+               "tblCompanys.lngCompanyID = tblPayments.lngCompanyID) ON lkuPayTypes.lngPayTypeID = "
+               "tblPayments.lngPayTypeID WHERE (((tblCompanys.lngCompanyID)=") +
+           QString::number(companyId) + QStringLiteral("));");
+}
+
+QString runQuery(qint32 companyId)
+{
+    return QStringLiteral("SELECT tblPayments.lngPaymentID, tblCompanys.lngCompanyID, tblPayments.curAmount, "
+                          "tblPayments.dtmTransaction, tblPayments.memComments, tblPayments.lngPayTypeID, "
+                          "lkuPayTypes.strPayType FROM (tblCompanys LEFT JOIN tblPayments ON "
+                          "tblCompanys.lngCompanyID = tblPayments.lngCompanyID) LEFT JOIN lkuPayTypes ON "
+                          "lkuPayTypes.lngPayTypeID = tblPayments.lngPayTypeID WHERE "
+                          "(((tblCompanys.lngCompanyID)=") +
+           QString::number(companyId) + QStringLiteral("));");
+}
+
+DbError typeMismatchError()
+{
+    return {13, QStringLiteral("Type mismatch"), QStringLiteral("Tamberlock")};
+}
+
+QPointer<frmPayments> s_window;
+
+} // namespace
+
+frmPayments::frmPayments(QWidget *owner) : QMainWindow(owner, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmPayments"));
+    setWindowTitle(QStringLiteral("Payments"));
+
+    MenulvwPayments = new QMenu(QStringLiteral("&Payments"), this);
+    MenulvwPayments->setObjectName(QStringLiteral("MenulvwPayments"));
+    const char *captions[] = {
+        "&Add Payment...", "&Edit Payment", "-", "&Print Payment Invoices...", "-", "&Delete Payment", "-",
+        "Refresh"};
+    for (int index = 3; index <= 10; ++index) {
+        const QString caption = QString::fromLatin1(captions[index - 3]);
+        auto *action = new QAction(caption, MenulvwPayments);
+        action->setObjectName(QStringLiteral("MnuPayments_%1").arg(index));
+        if (caption == QLatin1String("-"))
+            action->setSeparator(true);
+        else
+            connect(action, &QAction::triggered, this, [this, index] { MnuPayments_Click(index); });
+        MenulvwPayments->addAction(action);
+        MnuPayments.append(action);
+    }
+    menuBar()->addMenu(MenulvwPayments);
+    // Opened from the menu bar the menu follows the same rule as the context
+    // menu, so "&Edit Payment" never stays disabled after a row is selected.
+    connect(MenulvwPayments, &QMenu::aboutToShow, this, &frmPayments::updateEditItem);
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("frmPaymentsClient"));
+    setCentralWidget(client);
+
+    // No layouts: the resize rules place the frame and the list.
+    framBig = new QGroupBox(QStringLiteral("Payments:"), client);
+    framBig->setObjectName(QStringLiteral("framBig_0"));
+    framBig->setGeometry(px(0), px(0), px(6855), px(1695));
+
+    LvwPayments = new ReportList(framBig);
+    LvwPayments->setObjectName(QStringLiteral("LvwPayments"));
+    LvwPayments->setGeometry(px(120), px(240), px(6585), px(1320));
+    connect(LvwPayments, &ReportList::columnClicked, this, &frmPayments::LvwPayments_ColumnClick);
+    connect(LvwPayments, &ReportList::rowDoubleClicked, this, [this] { MnuPayments_Click(4); });
+    connect(LvwPayments, &ReportList::mouseReleased, this, &frmPayments::LvwPayments_MouseUp);
+
+    InitLvwPayments();
+    resize(px(6915), px(1905) + menuBar()->sizeHint().height());
+    applyMinimumSize();
+}
+
+frmPayments::~frmPayments() = default;
 
 frmPayments *frmPayments::forOwner(QWidget *owner)
 {
-    return new frmPayments(owner);
+    if (!s_window)
+        s_window = new frmPayments(owner);
+    return s_window;
 }
 
-void frmPayments::LoadPayments(qint32) {}
-void frmPayments::RefreshData() {}
+QAction *frmPayments::menuItem(int index) const
+{
+    return index >= 3 && index <= 10 ? MnuPayments.value(index - 3) : nullptr;
+}
+
+void frmPayments::InitLvwPayments()
+{
+    LvwPayments->setColumns({
+        {QStringLiteral(" PID"), 285, Qt::AlignLeft},
+        {QStringLiteral(" CID"), 1, Qt::AlignLeft},
+        {QStringLiteral(" PTI"), 1, Qt::AlignLeft},
+        {QStringLiteral("Amount"), 1769, Qt::AlignLeft},
+        {QStringLiteral("Date"), 1275, Qt::AlignLeft},
+        {QStringLiteral("Type"), 1275, Qt::AlignLeft},
+        {QStringLiteral(" Comments"), 1, Qt::AlignLeft},
+    });
+    LvwPayments->setImages({Icons::payment()});
+}
+
+void frmPayments::RefreshData()
+{
+    LoadPayments(m_companyId);
+}
+
+void frmPayments::LoadPayments(qint32 forCompanyID)
+{
+    // Pending events run during a load; a reload asked for meanwhile is dropped.
+    if (m_loading)
+        return;
+    m_loading = true;
+    QPointer<frmPayments> self(this);
+    struct Unmark {
+        QPointer<frmPayments> &window;
+        ~Unmark()
+        {
+            if (window)
+                window->m_loading = false;
+        }
+    } unmark{self};
+
+    m_companyId = forCompanyID;
+    const QString tag = QStringLiteral("In LoadPayments:    ");
+    const QString quoted = shownQuery(forCompanyID);
+    StepRunner run([&](const DbError &error) { return loaderErrorBoxRequest(error, tag, quoted); });
+
+    LvwPayments->clearRows();
+    bool empty = false;
+    {
+        Connection connection;
+        std::optional<QSqlQuery> query;
+        run.step([&] { return connection.open(); });
+        run.step([&]() -> StepResult {
+            query.emplace(connection.database());
+            if (!query->exec(runQuery(forCompanyID))) {
+                const DbError error = fromSqlError(query->lastError());
+                query.reset();
+                return error;
+            }
+            return std::nullopt;
+        });
+        // Moving to the last row reads every row, so no read lock is held
+        // while pending events run (a delete may run meanwhile).
+        const bool moved = run.step([&]() -> StepResult {
+            if (!query)
+                return closedObjectError();
+            if (query->last() && query->first())
+                return std::nullopt;
+            if (query->lastError().isValid())
+                return fromSqlError(query->lastError());
+            empty = true;
+            return std::nullopt;
+        });
+        if (moved && !empty) {
+            QCoreApplication::processEvents();
+            if (!self)
+                return;
+        }
+
+        int counter = 1;
+        while (!empty && !run.aborted() && query && query->isValid()) {
+            const QVariant paymentId = query->value(0);
+            // A company without payments yields one row of Nulls.
+            if (paymentId.isNull()) {
+                empty = true;
+                break;
+            }
+            const int row = LvwPayments->addRow(QString::number(paymentId.toLongLong()), 1);
+            if (++counter == 15) {
+                counter = 1;
+                QCoreApplication::processEvents();
+                if (!self)
+                    return;
+            }
+            const auto cell = [&](int column, int field, auto format) {
+                const QVariant v = query->value(field);
+                if (!v.isNull())
+                    LvwPayments->setCell(row, column, format(v));
+            };
+            const auto plain = [](const QVariant &v) { return v.toString(); };
+            cell(1, 1, plain);
+            cell(2, 5, plain);
+            cell(3, 2, [](const QVariant &v) { return modTamberlock::formatCurrency(v.toLongLong()); });
+            cell(4, 3, [](const QVariant &v) { return modTamberlock::formatOleDate(v.toDouble()); });
+            cell(5, 6, plain);
+            cell(6, 4, plain);
+            query->next();
+        }
+    }
+
+    if (empty && !run.aborted()) {
+        std::optional<int> setting;
+        run.step([&]() -> StepResult {
+            setting = DontAskSetting::value();
+            return setting ? StepResult() : StepResult(typeMismatchError());
+        });
+        // An ignored unreadable setting still makes the offer.
+        if (!run.aborted() && setting.value_or(1) == 1) {
+            const short answer = modTamberlock::ShowConfirmBox(
+                QStringLiteral("There are no Payments.\r\n\r\nWould you like to add one now?"),
+                QStringLiteral("Add New Payment?"), 1, 0);
+            if (!self)
+                return;
+            if (answer == 6)
+                MnuPayments_Click(3);
+            if (!self)
+                return;
+        }
+    }
+
+    LvwPayments->setSortColumnIndex(0);
+    LvwPayments->sortRows();
+    LvwPayments->setFocus();
+}
+
+qint32 frmPayments::selectedNumber() const
+{
+    const int row = LvwPayments->selectedRow();
+    const QString text = row >= 0 ? LvwPayments->rowText(row) : QString();
+    bool ok = false;
+    const qint32 number = (QStringLiteral("0") + text).toInt(&ok);
+    return ok ? number : 0;
+}
+
+void frmPayments::updateEditItem()
+{
+    menuItem(4)->setEnabled(selectedNumber() > 0);
+}
+
+void frmPayments::LvwPayments_MouseUp(Qt::MouseButton button, const QPoint &globalPos)
+{
+    if (button != Qt::RightButton)
+        return;
+    updateEditItem();
+    MenulvwPayments->popup(globalPos);
+}
+
+void frmPayments::LvwPayments_ColumnClick(int column)
+{
+    const int previous = LvwPayments->sortColumnIndex();
+    LvwPayments->setSortColumnIndex(column);
+    if (column == previous)
+        LvwPayments->setSortDirection(
+            LvwPayments->sortDirection() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
+    LvwPayments->sortRows();
+}
+
+void frmPayments::MnuPayments_Click(int index)
+{
+    QPointer<frmPayments> self(this);
+    switch (index) {
+    case 3:
+        if (frmPayment *editor = frmPayment::showEditor(this))
+            editor->SwapFormMode(0, 0);
+        if (self)
+            RefreshData();
+        break;
+    case 4: {
+        // Without a selected row there is no payment to edit.
+        const qint32 number = selectedNumber();
+        if (number <= 0)
+            break;
+        if (frmPayment *editor = frmPayment::showEditor(this))
+            editor->SwapFormMode(-1, number);
+        if (self)
+            RefreshData();
+        break;
+    }
+    case 8: {
+        const qint32 number = selectedNumber();
+        const BoxResult answer = showMessage(QStringLiteral("Delete This Payment?"),
+                                             QStringLiteral("There is NO Way to Undo this command.\r\n\r\n"
+                                                            "Do you want to Delete this Payment?"),
+                                             BoxIcon::Warning, BoxButtons::YesNo, 2);
+        if (answer == BoxResult::Yes)
+            modTamberlock::DeletePaymentRecord(number);
+        if (self)
+            RefreshData();
+        break;
+    }
+    case 6:
+    case 10: RefreshData(); break;
+    default: break;
+    }
+}
+
+void frmPayments::applyMinimumSize()
+{
+    const QRect outer = frameGeometry();
+    const int extraW = std::max(0, outer.width() - width());
+    const int extraH = std::max(0, outer.height() - height());
+    setMinimumSize(pxCovering(kMinOuterWidth) - extraW, pxCovering(kMinOuterHeight) - extraH);
+}
+
+void frmPayments::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The window frame is known only once the window is on screen.
+    applyMinimumSize();
+}
+
+void frmPayments::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    const QRect outer = frameGeometry();
+    const int extraW = std::max(0, outer.width() - width());
+    const int extraH = std::max(0, outer.height() - height());
+    if (tw(outer.height()) < kMinOuterHeight)
+        resize(width(), pxCovering(kMinOuterHeight) - extraH);
+    if (tw(outer.width()) < kMinOuterWidth)
+        resize(pxCovering(kMinOuterWidth) - extraW, height());
+
+    QWidget *client = centralWidget();
+    const int clientWidth = tw(client->width());
+    const int frameHeight = tw(client->height()) - tw(framBig->y());
+    if (isMinimized())
+        return;
+    const int frameWidth = clientWidth - (tw(framBig->x()) + 10);
+    framBig->resize(std::max(0, px(frameWidth)), std::max(0, px(frameHeight)));
+    const int listWidth = frameWidth - (tw(LvwPayments->x()) + 50);
+    const int listHeight = frameHeight - (tw(LvwPayments->y()) + 50);
+    LvwPayments->resize(std::max(0, px(listWidth)), std::max(0, px(listHeight)));
+}

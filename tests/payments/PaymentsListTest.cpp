@@ -1,0 +1,547 @@
+#include "common/TestSupport.h"
+
+#include "data/DataPath.h"
+#include "data/Settings.h"
+#include "editors/frmPayment.h"
+#include "main/ReportList.h"
+#include "payments/frmPayments.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// Answers the confirmation box by pressing one of its buttons as soon as it
+// shows; remembers whether it came and with which caption.
+class ConfirmAnswerer : public QObject
+{
+public:
+    explicit ConfirmAnswerer(const QString &buttonName) : m_buttonName(buttonName)
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (w->objectName() != QLatin1String("frmKivMsg") || !w->isVisible())
+                    continue;
+                ++seen;
+                caption = w->windowTitle();
+                if (auto *b = w->findChild<QAbstractButton *>(m_buttonName))
+                    b->click();
+                return;
+            }
+        });
+        m_timer.start(20);
+    }
+
+    int seen = 0;
+    QString caption;
+
+private:
+    QString m_buttonName;
+    QTimer m_timer;
+};
+
+} // namespace
+
+class PaymentsListTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<QWidget> m_owner;
+    QPointer<frmPayments> m_window;
+    int m_company = 0;
+
+    frmPayments *window()
+    {
+        if (!m_window)
+            m_window = frmPayments::forOwner(m_owner.get());
+        return m_window;
+    }
+    ReportList *list() { return window()->list(); }
+    QStringList column(int c)
+    {
+        QStringList texts;
+        for (int r = 0; r < list()->rowCount(); ++r)
+            texts << list()->cell(r, c);
+        return texts;
+    }
+    int editors() { return int(window()->findChildren<frmPayment *>().size()); }
+    void clickHeader(int c)
+    {
+        QHeaderView *header = list()->horizontalHeader();
+        const QPoint at(header->sectionViewportPosition(c) + header->sectionSize(c) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+    void rightClickList()
+    {
+        QWidget *viewport = list()->viewport();
+        const QPoint at = list()->rowCount() > 0 ? list()->rowRect(0).center() : viewport->rect().center();
+        QTest::mousePress(viewport, Qt::RightButton, {}, at);
+        QTest::mouseRelease(viewport, Qt::RightButton, {}, at);
+    }
+    void showWindow()
+    {
+        window()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+    }
+
+private slots:
+    void init()
+    {
+        m_db = std::make_unique<TestDatabase>();
+        QVERIFY(m_db->isValid());
+        m_owner = std::make_unique<QWidget>();
+        m_owner->setObjectName(QStringLiteral("frmMain"));
+        m_company = m_db->addCompany(QStringLiteral("Acme"));
+        // The offers stay off unless a test turns them on.
+        DontAskSetting::write(QStringLiteral("0"));
+    }
+
+    void cleanup()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *menu = qobject_cast<QMenu *>(w))
+                menu->close();
+        }
+        m_owner.reset();
+        QVERIFY(!m_window);
+        m_db.reset();
+        DontAskSetting::write(QStringLiteral("1"));
+    }
+
+    void thereIsOneHiddenOwnedWindow()
+    {
+        frmPayments *w = frmPayments::forOwner(m_owner.get());
+        QCOMPARE(frmPayments::forOwner(m_owner.get()), w);
+        m_window = w;
+        QVERIFY(!w->isVisible());
+        QCOMPARE(w->parentWidget(), m_owner.get());
+        QVERIFY(w->isWindow());
+        QCOMPARE(w->objectName(), QStringLiteral("frmPayments"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Payments"));
+        auto *frame = w->findChild<QGroupBox *>(QStringLiteral("framBig_0"));
+        QVERIFY(frame);
+        QCOMPARE(frame->title(), QStringLiteral("Payments:"));
+        QCOMPARE(w->findChild<ReportList *>(QStringLiteral("LvwPayments")), w->list());
+        QCOMPARE(w->list()->parentWidget(), frame);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QCOMPARE(w->centralWidget()->size(), QSize(461, 127));
+    }
+
+    void columnsAreSetUp()
+    {
+        ReportList *l = list();
+        const QStringList captions{" PID", " CID", " PTI", "Amount", "Date", "Type", " Comments"};
+        const int widths[] = {19, 0, 0, 118, 85, 85, 0};
+        QCOMPARE(l->columnCount(), 7);
+        for (int c = 0; c < 7; ++c) {
+            QCOMPARE(l->model()->headerData(c, Qt::Horizontal).toString(), captions[c]);
+            QVERIFY2(qAbs(l->columnWidth(c) - widths[c]) <= 1, qPrintable(captions[c]));
+        }
+    }
+
+    void menuItemsCarryTheirCaptions_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("separator");
+        QTest::newRow("3") << 3 << "&Add Payment..." << false;
+        QTest::newRow("4") << 4 << "&Edit Payment" << false;
+        QTest::newRow("5") << 5 << "-" << true;
+        QTest::newRow("6") << 6 << "&Print Payment Invoices..." << false;
+        QTest::newRow("7") << 7 << "-" << true;
+        QTest::newRow("8") << 8 << "&Delete Payment" << false;
+        QTest::newRow("9") << 9 << "-" << true;
+        QTest::newRow("10") << 10 << "Refresh" << false;
+    }
+
+    void menuItemsCarryTheirCaptions()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, caption);
+        QFETCH(bool, separator);
+        QMenu *menu = window()->menu();
+        QCOMPARE(menu->objectName(), QStringLiteral("MenulvwPayments"));
+        QCOMPARE(menu->title(), QStringLiteral("&Payments"));
+        QCOMPARE(window()->menuBar()->actions().size(), 1);
+        QCOMPARE(window()->menuBar()->actions().first()->menu(), menu);
+        QAction *item = window()->findChild<QAction *>(QStringLiteral("MnuPayments_%1").arg(index));
+        QVERIFY(item);
+        QCOMPARE(item, window()->menuItem(index));
+        QCOMPARE(menu->actions().indexOf(item), index - 3);
+        QCOMPARE(item->isSeparator(), separator);
+        if (!separator)
+            QCOMPARE(item->text(), caption);
+    }
+
+    void loadShowsTheCells()
+    {
+        ScriptedPrompter p;
+        const int id =
+            m_db->addPayment(m_company, 12345000, ole(2004, 3, 5, 14, 7, 9), QStringLiteral("First"), 2);
+        m_db->addPayment(m_db->addCompany(QStringLiteral("Other")), 10000, ole(2004, 1, 1));
+        window()->LoadPayments(m_company);
+        QCOMPARE(p.count(), 0);
+        QCOMPARE(window()->currentCompany(), m_company);
+        QCOMPARE(list()->rowCount(), 1);
+        QCOMPARE(list()->rowText(0), QString::number(id));
+        QCOMPARE(list()->cell(0, 1), QString::number(m_company));
+        QCOMPARE(list()->cell(0, 2), QStringLiteral("2"));
+        QCOMPARE(list()->cell(0, 3), QStringLiteral("$1,234.50"));
+        QCOMPARE(list()->cell(0, 4), QStringLiteral("03/05/2004 02:07:09 PM"));
+        QCOMPARE(list()->cell(0, 5), QStringLiteral("Check"));
+        QCOMPARE(list()->cell(0, 6), QStringLiteral("First"));
+        QCOMPARE(list()->rowIcon(0), 1);
+    }
+
+    void aDeletedTypeLeavesTheTypeEmpty()
+    {
+        ScriptedPrompter p;
+        m_db->addPayment(m_company, 10000, ole(2004, 3, 5), {}, 3);
+        m_db->exec(QStringLiteral("DELETE FROM lkuPayTypes WHERE lngPayTypeID = 3"));
+        window()->LoadPayments(m_company);
+        QCOMPARE(list()->rowCount(), 1);
+        QCOMPARE(list()->cell(0, 2), QStringLiteral("3"));
+        QCOMPARE(list()->cell(0, 5), QString());
+        QCOMPARE(list()->cell(0, 3), QStringLiteral("$1.00"));
+    }
+
+    void nullFieldsLeaveCellsEmpty()
+    {
+        ScriptedPrompter p;
+        m_db->exec(QStringLiteral("INSERT INTO tblPayments (lngCompanyID) VALUES (%1)").arg(m_company));
+        window()->LoadPayments(m_company);
+        QCOMPARE(p.count(), 0);
+        QCOMPARE(list()->rowCount(), 1);
+        QVERIFY(!list()->rowText(0).isEmpty());
+        QCOMPARE(list()->cell(0, 1), QString::number(m_company));
+        for (int c : {2, 3, 4, 5, 6})
+            QCOMPARE(list()->cell(0, c), QString());
+    }
+
+    void numbersSortAsText()
+    {
+        ScriptedPrompter p;
+        for (int id : {9, 10, 2})
+            m_db->exec(QStringLiteral("INSERT INTO tblPayments (lngPaymentID, lngCompanyID, curAmount) "
+                                      "VALUES (%1, %2, 10000)")
+                           .arg(id)
+                           .arg(m_company));
+        window()->LoadPayments(m_company);
+        QCOMPARE(column(0), (QStringList{"10", "2", "9"}));
+        QCOMPARE(list()->sortColumnIndex(), 0);
+    }
+
+    void headerClicksSortAndReverse()
+    {
+        ScriptedPrompter p;
+        m_db->addPayment(m_company, 50000, ole(2004, 1, 2));
+        m_db->addPayment(m_company, 100000, ole(2003, 12, 1));
+        m_db->addPayment(m_company, 2000000, ole(2005, 6, 7));
+        showWindow();
+        window()->LoadPayments(m_company);
+        clickHeader(3);
+        QCOMPARE(column(3), (QStringList{"$10.00", "$200.00", "$5.00"}));
+        clickHeader(3);
+        QCOMPARE(column(3), (QStringList{"$5.00", "$200.00", "$10.00"}));
+        clickHeader(4);
+        // Another column keeps the direction: dates by their text, descending.
+        QCOMPARE(column(4),
+                 (QStringList{"12/01/2003 12:00:00 AM", "06/07/2005 12:00:00 AM", "01/02/2004 12:00:00 AM"}));
+        // The direction survives a reload, which sorts by the first column.
+        window()->MnuPayments_Click(10);
+        QCOMPARE(list()->sortColumnIndex(), 0);
+        QCOMPARE(list()->sortDirection(), Qt::DescendingOrder);
+        QCOMPARE(column(0), (QStringList{"3", "2", "1"}));
+        QCOMPARE(p.count(), 0);
+    }
+
+    void manyRowsAllArrive()
+    {
+        ScriptedPrompter p;
+        for (int i = 0; i < 40; ++i)
+            m_db->addPayment(m_company, 10000 * (i + 1), ole(2004, 1, 1 + i % 28));
+        window()->LoadPayments(m_company);
+        QCOMPARE(list()->rowCount(), 40);
+        QCOMPARE(p.count(), 0);
+        QStringList sorted = column(0);
+        std::sort(sorted.begin(), sorted.end());
+        QCOMPARE(column(0), sorted);
+    }
+
+    void reloadAfterChangesShowsThem_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::newRow("print only reloads") << 6;
+        QTest::newRow("refresh") << 10;
+    }
+
+    void reloadAfterChangesShowsThem()
+    {
+        QFETCH(int, index);
+        ScriptedPrompter p;
+        m_db->addPayment(m_company, 10000, ole(2004, 1, 1));
+        window()->LoadPayments(m_company);
+        QCOMPARE(list()->rowCount(), 1);
+        m_db->addPayment(m_company, 20000, ole(2004, 1, 2));
+        window()->MnuPayments_Click(index);
+        QCOMPARE(list()->rowCount(), 2);
+        QCOMPARE(p.count(), 0);
+        QCOMPARE(editors(), 0);
+    }
+
+    void noPaymentsWithTheOfferOff_data()
+    {
+        QTest::addColumn<bool>("companyExists");
+        QTest::newRow("company without payments") << true;
+        QTest::newRow("company that does not exist") << false;
+    }
+
+    void noPaymentsWithTheOfferOff()
+    {
+        QFETCH(bool, companyExists);
+        ScriptedPrompter p;
+        ConfirmAnswerer answerer(QStringLiteral("OKButton"));
+        window()->LoadPayments(companyExists ? m_company : 4711);
+        QCOMPARE(list()->rowCount(), 0);
+        QCOMPARE(p.count(), 0);
+        QCOMPARE(answerer.seen, 0);
+        QCOMPARE(editors(), 0);
+    }
+
+    void theOfferAnsweredNoOpensNothing_data()
+    {
+        QTest::addColumn<bool>("companyExists");
+        QTest::newRow("company without payments") << true;
+        QTest::newRow("company that does not exist") << false;
+    }
+
+    void theOfferAnsweredNoOpensNothing()
+    {
+        QFETCH(bool, companyExists);
+        ScriptedPrompter p;
+        DontAskSetting::write(QStringLiteral("1"));
+        ConfirmAnswerer answerer(QStringLiteral("CancelButton"));
+        window()->LoadPayments(companyExists ? m_company : 4711);
+        QCOMPARE(list()->rowCount(), 0);
+        QCOMPARE(p.count(), 0);
+        QCOMPARE(answerer.seen, 1);
+        QCOMPARE(answerer.caption, QStringLiteral("Add New Payment?"));
+        QCOMPARE(editors(), 0);
+    }
+
+    void theOfferAnsweredYesOpensTheEditorOnce()
+    {
+        ScriptedPrompter p;
+        DontAskSetting::write(QStringLiteral("1"));
+        ConfirmAnswerer answerer(QStringLiteral("OKButton"));
+        window()->LoadPayments(m_company);
+        QCOMPARE(answerer.seen, 1);
+        QCOMPARE(answerer.caption, QStringLiteral("Add New Payment?"));
+        QCOMPARE(editors(), 1);
+        QCOMPARE(window()->findChild<frmPayment *>()->editMode(), 0);
+        QCOMPARE(list()->rowCount(), 0);
+        QCOMPARE(p.unexpected(), 0);
+    }
+
+    void anUnreadableSettingShowsTheLoaderBox_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Ignore makes the offer") << int(BoxResult::Ignore);
+        QTest::newRow("Abort leaves") << int(BoxResult::Abort);
+    }
+
+    void anUnreadableSettingShowsTheLoaderBox()
+    {
+        QFETCH(int, answer);
+        ScriptedPrompter p;
+        DontAskSetting::write(QStringLiteral("yes please"));
+        ConfirmAnswerer answerer(QStringLiteral("CancelButton"));
+        p.answer(BoxResult(answer));
+        window()->LoadPayments(m_company);
+        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(p.count(), 1);
+        QCOMPARE(p.last().title, QStringLiteral("Error!"));
+        QCOMPARE(p.last().icon, BoxIcon::Error);
+        QCOMPARE(p.last().buttons, BoxButtons::AbortRetryIgnore);
+        QCOMPARE(p.last().defaultButton, 2);
+        QVERIFY(p.last().text.startsWith(QStringLiteral("13 ")));
+        QVERIFY(p.last().text.contains(
+            QStringLiteral("\r\nIn LoadPayments:    \r\nSELECT tblPayments.lngPaymentID")));
+        QVERIFY(
+            p.last().text.endsWith(QStringLiteral("FROM lkuPayTypes RIGHT JOIN (tblCompanys LEFT JOIN "
+                                                  "tblPayments ON tblCompanys.lngCompanyID = "
+                                                  "tblPayments.lngCompanyID) ON lkuPayTypes.lngPayTypeID = "
+                                                  "tblPayments.lngPayTypeID WHERE "
+                                                  "(((tblCompanys.lngCompanyID)=") +
+                                   QString::number(m_company) + QStringLiteral("));")));
+        if (BoxResult(answer) == BoxResult::Abort)
+            QCOMPARE(answerer.seen, 0);
+        else
+            QCOMPARE(answerer.seen, 1);
+        QCOMPARE(editors(), 0);
+    }
+
+    void aMissingDatabaseShowsTheLoaderBox()
+    {
+        ScriptedPrompter p;
+        const QString good = DataPath();
+        m_db->addPayment(m_company, 10000, ole(2004, 1, 1));
+        setDataPath(good + QStringLiteral("missing/"));
+        p.answer(BoxResult::Abort);
+        window()->LoadPayments(m_company);
+        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(p.count(), 1);
+        QCOMPARE(p.last().title, QStringLiteral("Error!"));
+        QVERIFY(p.last().text.contains(QStringLiteral("\r\nIn LoadPayments:    \r\n")));
+        QCOMPARE(list()->rowCount(), 0);
+
+        // Abort cleared the load mark: the next load runs, and Retry repeats
+        // the failed step.
+        p.onNextBox([good] { setDataPath(good); });
+        p.answer(BoxResult::Retry);
+        window()->RefreshData();
+        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(p.count(), 2);
+        QCOMPARE(list()->rowCount(), 1);
+    }
+
+    void rightClickEnablesEditOnlyWithARow_data()
+    {
+        QTest::addColumn<bool>("withRow");
+        QTest::newRow("no row") << false;
+        QTest::newRow("a selected row") << true;
+    }
+
+    void rightClickEnablesEditOnlyWithARow()
+    {
+        QFETCH(bool, withRow);
+        ScriptedPrompter p;
+        if (withRow)
+            m_db->addPayment(m_company, 10000, ole(2004, 1, 1));
+        showWindow();
+        window()->LoadPayments(m_company);
+        QCOMPARE(list()->selectedRow(), withRow ? 0 : -1);
+        window()->menuItem(4)->setEnabled(!withRow);
+        rightClickList();
+        QTRY_VERIFY(window()->menu()->isVisible());
+        QCOMPARE(window()->menuItem(4)->isEnabled(), withRow);
+        for (int i : {3, 6, 8, 10})
+            QVERIFY(window()->menuItem(i)->isEnabled());
+        window()->menu()->close();
+        QCOMPARE(p.count(), 0);
+    }
+
+    void deleteWithoutARowDeletesNothing()
+    {
+        ScriptedPrompter p;
+        m_db->addPayment(m_db->addCompany(QStringLiteral("Other")), 10000, ole(2004, 1, 1));
+        window()->LoadPayments(m_company);
+        p.answer(BoxResult::Yes);
+        window()->MnuPayments_Click(8);
+        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(p.count(), 1);
+        QCOMPARE(p.last().title, QStringLiteral("Delete This Payment?"));
+        QCOMPARE(p.last().text, QStringLiteral("There is NO Way to Undo this command.\r\n\r\n"
+                                               "Do you want to Delete this Payment?"));
+        QCOMPARE(p.last().icon, BoxIcon::Warning);
+        QCOMPARE(p.last().buttons, BoxButtons::YesNo);
+        QCOMPARE(p.last().defaultButton, 2);
+        QCOMPARE(m_db->count(QStringLiteral("tblPayments")), 1);
+    }
+
+    void deleteRemovesTheSelectedPaymentOnYesOnly_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("left");
+        QTest::newRow("Yes") << int(BoxResult::Yes) << 1;
+        QTest::newRow("No") << int(BoxResult::No) << 2;
+    }
+
+    void deleteRemovesTheSelectedPaymentOnYesOnly()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, left);
+        ScriptedPrompter p;
+        const int first = m_db->addPayment(m_company, 10000, ole(2004, 1, 1));
+        const int second = m_db->addPayment(m_company, 20000, ole(2004, 1, 2));
+        window()->LoadPayments(m_company);
+        list()->selectRow(1);
+        QCOMPARE(list()->rowText(list()->selectedRow()), QString::number(second));
+        // A row added meanwhile shows after the reload that follows either answer.
+        m_db->addPayment(m_company, 30000, ole(2004, 1, 3));
+        p.answer(BoxResult(answer));
+        window()->MnuPayments_Click(8);
+        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(m_db->count(QStringLiteral("tblPayments")), left + 1);
+        QCOMPARE(list()->rowCount(), left + 1);
+        QVERIFY(column(0).contains(QString::number(first)));
+        QCOMPARE(column(0).contains(QString::number(second)), left == 2);
+    }
+
+    void addOpensTheEditorAndReloads()
+    {
+        ScriptedPrompter p;
+        window()->LoadPayments(m_company);
+        m_db->addPayment(m_company, 10000, ole(2004, 1, 1));
+        window()->MnuPayments_Click(3);
+        QCOMPARE(editors(), 1);
+        QCOMPARE(window()->findChildren<frmPayment *>().first()->parentWidget(), window());
+        QCOMPARE(list()->rowCount(), 1);
+        QCOMPARE(p.unexpected(), 0);
+    }
+
+    void editOpensTheEditorOnlyWithARow()
+    {
+        ScriptedPrompter p;
+        window()->LoadPayments(m_company);
+        window()->MnuPayments_Click(4);
+        QCOMPARE(editors(), 0);
+
+        m_db->addPayment(m_company, 10000, ole(2004, 1, 1));
+        window()->RefreshData();
+        QCOMPARE(list()->selectedRow(), 0);
+        showWindow();
+        const QRect rect = list()->visualRect(list()->model()->index(0, 0));
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rect.center());
+        QTRY_COMPARE(editors(), 1);
+        QCOMPARE(p.unexpected(), 0);
+    }
+
+    void resizingSnapsBackAndFitsFrameAndList()
+    {
+        ScriptedPrompter p;
+        showWindow();
+        frmPayments *w = window();
+        auto *frame = w->findChild<QGroupBox *>(QStringLiteral("framBig_0"));
+        w->resize(60, 40);
+        QTRY_VERIFY(w->frameGeometry().width() >= 206 && w->frameGeometry().height() >= 134);
+        QVERIFY(w->frameGeometry().width() <= 207);
+        QVERIFY(w->frameGeometry().height() <= 135);
+
+        w->resize(600, 400);
+        QTRY_COMPARE(w->size(), QSize(600, 400));
+        const QSize client = w->centralWidget()->size();
+        QCOMPARE(frame->geometry().topLeft(), QPoint(0, 0));
+        QVERIFY(qAbs(frame->width() - (client.width() * 15 - 10) / 15) <= 1);
+        QCOMPARE(frame->height(), client.height());
+        QVERIFY(qAbs(list()->width() - (frame->width() * 15 - 170) / 15) <= 1);
+        QVERIFY(qAbs(list()->height() - (frame->height() * 15 - 290) / 15) <= 1);
+        QCOMPARE(list()->pos(), QPoint(8, 16));
+    }
+};
+
+TAMBERLOCK_TEST(PaymentsListTest)
+#include "PaymentsListTest.moc"
