@@ -10,6 +10,8 @@ mode="${1:-run}"
 
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
           libbenchmark-dev)
+# The test suite also runs the fuzz targets for a short while.
+if [ "$mode" = test ]; then packages+=(clang libfuzzer-14-dev libclang-rt-14-dev); fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -31,8 +33,8 @@ case "$mode" in
     exec "$build/src/Tamberlock"
     ;;
   test)
-    cd "$build"
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+    TAMBERLOCK_FUZZ_BUILD_DIR="$build-fuzz" bash "$here/fuzz/run.sh" "${TAMBERLOCK_FUZZ_SECONDS:-10}"
     ;;
   *)
     echo "usage: bash setup.sh run|test" >&2
