@@ -1,8 +1,8 @@
 #include "data/DataPath.h"
 #include "dialogs/QtPrompter.h"
+#include "main/frmMain.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
@@ -14,11 +14,12 @@ int main(int argc, char *argv[])
     setPrompter(&qtPrompter);
     setDataPath(dataPathFor(QCoreApplication::applicationDirPath()));
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tamberlock"));
-    window.resize(474, 413);
-    window.show();
-    const int rc = app.exec();
+    int rc = 0;
+    {
+        frmMain window;
+        window.show();
+        rc = app.exec();
+    }
     setPrompter(nullptr);
     return rc;
 }

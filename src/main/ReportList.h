@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QList>
-#include <QTreeView>
+#include <QTableView>
 
 class ReportModel;
 
@@ -10,7 +11,11 @@ class ReportModel;
 // them: a row text (the record number) in the first column, further cells as
 // texts, one small icon per row from the list's image list, sorting by one
 // column's text in either direction, no editing in place.
-class ReportList : public QTreeView
+//
+// Rows are appended without resetting the model: new rows are announced to
+// the view in one batch at the next turn of the event loop (or as soon as
+// the view is asked about them), so lists of 100 000 rows load quickly.
+class ReportList : public QTableView
 {
     Q_OBJECT
 
@@ -27,6 +32,8 @@ public:
     // Removes all columns and rows and sets the columns given.
     void setColumns(const QList<Column> &columns);
     int columnCount() const;
+    QString columnCaption(int column) const;
+    Qt::Alignment columnAlignment(int column) const;
 
     // The image list; row icons are 1-based indexes into it, 0 for none.
     void setImages(const QList<QIcon> &images);
@@ -42,12 +49,30 @@ public:
     void setRowIcon(int row, int icon);
     int rowIcon(int row) const;
 
+    // A row's identity that survives sorting: its position in the order the
+    // rows were added (0-based), and back.
+    int rowId(int row) const;
+    int rowOfId(int id) const;
+    // Goes up on every clear, so callers can tell whether something they
+    // keep per row id still belongs to the current rows.
+    quint64 generation() const;
+
     // The selected row in the current order, -1 without one.
     int selectedRow() const;
     void selectRow(int row);
     void scrollToRow(int row);
+    // The rectangle of a row in viewport coordinates.
+    QRect rowRect(int row) const;
 
-    // Sorting by the text of one column (case-insensitive), either direction.
+    // Many cell changes announced to the view as one.
+    void beginUpdate();
+    void endUpdate();
+
+    // Announces rows added so far to the view now.
+    void flushRows() const;
+
+    // Sorting by the text of one column (case-insensitive, stable), either
+    // direction. The selected row stays selected wherever it moves.
     int sortColumnIndex() const { return m_sortColumn; }
     Qt::SortOrder sortDirection() const { return m_sortOrder; }
     void setSortColumnIndex(int column) { m_sortColumn = column; }
@@ -65,7 +90,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    void scheduleFlush();
+
     ReportModel *m_model;
     int m_sortColumn = 0;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    mutable bool m_selectFirst = false;
+    bool m_flushScheduled = false;
+    mutable QElapsedTimer m_sinceFlush;
 };

@@ -1,12 +1,60 @@
 #include "main/frmMain.h"
 
+#include "app/Icons.h"
+#include "data/Formats.h"
+#include "main/ReportList.h"
+#include "main/RowNumbers.h"
+#include "main/Twips.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+
 frmMain *frmMain::s_instance = nullptr;
+
+namespace {
+
+QRect twipRect(double left, double top, double width, double height)
+{
+    return QRect(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
+                 Twips::toPixels(height));
+}
+
+} // namespace
 
 frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tamberlock"));
+    setWindowIcon(Icons::program());
     s_instance = this;
+
+    createControls();
+    createStatusBar();
+    createMenus();
+
+    m_tmrRealTimeCost = new QTimer(this);
+    m_tmrRealTimeCost->setObjectName(QStringLiteral("tmrRealTimeCost"));
+    m_tmrRealTimeCost->setInterval(1000);
+    connect(m_tmrRealTimeCost, &QTimer::timeout, this, &frmMain::tmrRealTimeCost_Timer);
+
+    // The designer's client area is 7110 x 6195 twips below the menu bar.
+    setMinimumSize(Twips::toPixels(6090), Twips::toPixels(4725));
+    resize(Twips::toPixels(7110), Twips::toPixels(6195) + menuBar()->sizeHint().height());
+    applyLayout();
+
+    // The folder of the database is set by the program before the window
+    // exists (and by tests to their own folder); it is not changed here.
+    InitLvwCompanys();
+    InitLvwJobs();
+    InitLvwHours();
+    m_tmrRealTimeCost->start();
+    LoadCompanies();
 }
 
 frmMain::~frmMain()
@@ -20,14 +68,161 @@ frmMain *frmMain::instance()
     return s_instance;
 }
 
+void frmMain::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("frmMainClient"));
+    setCentralWidget(client);
+
+    m_image1 = new QLabel(client);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setGeometry(twipRect(120, 0, 480, 480));
+    m_image1->setAlignment(Qt::AlignCenter);
+    m_image1->setPixmap(Icons::program().pixmap(32, 32));
+
+    m_label1 = new QLabel(QStringLiteral("Tamberlock"), client);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    QFont font(QStringLiteral("Verdana"), 18);
+    font.setBold(true);
+    m_label1->setFont(font);
+    const QRect labelRect = twipRect(720, 0, 2100, 435);
+    // Never cut the caption off where the font runs wider than Verdana.
+    m_label1->setGeometry(labelRect.x(), labelRect.y(), qMax(labelRect.width(), m_label1->sizeHint().width()),
+                          qMax(labelRect.height(), m_label1->sizeHint().height()));
+
+    // The tab strip lies under the frames; in style 1 the selected tab's
+    // frame is shown on top of it.
+    m_tabS1 = new QTabWidget(client);
+    m_tabS1->setObjectName(QStringLiteral("TabS1"));
+    m_tabS1->setGeometry(twipRect(0, 480, 7095, 2775));
+    for (const char *caption : {"Companies", "Projects", "Charges"})
+        m_tabS1->addTab(new QWidget(m_tabS1), QString::fromLatin1(caption));
+    m_tabS1->hide();
+    connect(m_tabS1, &QTabWidget::currentChanged, this, [this] { applyLayout(); });
+
+    const char *captions[3] = {"Companies:", "Projects:", "Zarividude Charges:"};
+    const double tops[3] = {600, 2400, 4200};
+    const char *listNames[3] = {"LvwCompanys", "LvwJobs", "lvwHours"};
+    const double listHeights[3] = {1320, 1290, 1305};
+    ReportList **lists[3] = {&m_lvwCompanys, &m_lvwJobs, &m_lvwHours};
+    for (int i = 0; i < 3; ++i) {
+        m_framBig[i] = new QGroupBox(QString::fromLatin1(captions[i]), client);
+        m_framBig[i]->setObjectName(QStringLiteral("framBig_%1").arg(i));
+        m_framBig[i]->setGeometry(twipRect(120, tops[i], 6855, 1695));
+        auto *list = new ReportList(m_framBig[i]);
+        list->setObjectName(QString::fromLatin1(listNames[i]));
+        list->setGeometry(twipRect(120, 240, 6585, listHeights[i]));
+        *lists[i] = list;
+    }
+
+    m_lvwCompanys->setImages({Icons::company()});
+    m_lvwJobs->setImages({Icons::project(), Icons::project()});
+    m_lvwHours->setImages({Icons::runningCharge(0), Icons::runningCharge(1), Icons::runningCharge(2),
+                           Icons::runningCharge(3), Icons::charge()});
+
+    connect(m_lvwCompanys, &ReportList::mouseReleased, this, &frmMain::LvwCompanys_MouseUp);
+    connect(m_lvwJobs, &ReportList::mouseReleased, this, &frmMain::LvwJobs_MouseUp);
+    connect(m_lvwHours, &ReportList::mouseReleased, this, &frmMain::lvwHours_MouseUp);
+    connect(m_lvwCompanys, &ReportList::columnClicked, this,
+            [this](int column) { sortByColumn(m_lvwCompanys, column); });
+    connect(m_lvwJobs, &ReportList::columnClicked, this,
+            [this](int column) { sortByColumn(m_lvwJobs, column); });
+    connect(m_lvwHours, &ReportList::columnClicked, this,
+            [this](int column) { sortByColumn(m_lvwHours, column); });
+    connect(m_lvwCompanys, &ReportList::rowDoubleClicked, this, [this] { MnuComps_Click(4); });
+    connect(m_lvwJobs, &ReportList::rowDoubleClicked, this, [this] { mnuJobs_Click(4); });
+    connect(m_lvwHours, &ReportList::rowDoubleClicked, this, [this] { mnuHours_Click(4); });
+}
+
+void frmMain::createStatusBar()
+{
+    QStatusBar *bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StBr1"));
+    setStatusBar(bar);
+    bar->setFixedHeight(qMax(Twips::toPixels(300), bar->fontMetrics().height() + 6));
+    // The window is narrow at its smallest; the grip would only take room
+    // from the amounts.
+    bar->setSizeGripEnabled(false);
+    const char *texts[6] = {"Charges:", "$10,000.00", "Payments:", "$10,000.00", "Balance:", "$10,000.00"};
+    for (int i = 0; i < 6; ++i) {
+        auto *panel = new QLabel(QString::fromLatin1(texts[i]), bar);
+        panel->setObjectName(QStringLiteral("StBr1_%1").arg(i + 1));
+        panel->setToolTip(QString::fromLatin1(texts[i]));
+        const bool amount = (i % 2) == 1;
+        panel->setAlignment((amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        panel->setContentsMargins(2, 0, 2, 0);
+        if (amount) {
+            panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(QStringLiteral("$10,000.00")) + 10);
+        }
+        bar->addWidget(panel, amount ? 1 : 0);
+        m_panels[i] = panel;
+    }
+}
+
 QString frmMain::selectedCompanyText() const
 {
-    return {};
+    const int row = m_lvwCompanys->selectedRow();
+    return row < 0 ? QString() : m_lvwCompanys->rowText(row);
 }
 
 QString frmMain::selectedJobText() const
 {
-    return {};
+    const int row = m_lvwJobs->selectedRow();
+    return row < 0 ? QString() : m_lvwJobs->rowText(row);
 }
 
-void frmMain::RefreshData() {}
+void frmMain::RefreshData()
+{
+    const qint32 company = RowNumbers::withZeroPrefix(selectedCompanyText()).value_or(0);
+    const qint32 job = RowNumbers::withZeroPrefix(selectedJobText()).value_or(0);
+
+    m_lvwHours->clearRows();
+    m_lvwJobs->clearRows();
+    m_lvwCompanys->clearRows();
+
+    LoadCompanies();
+
+    const QString companyText = QString::number(company);
+    bool found = false;
+    for (int row = 0; row < m_lvwCompanys->rowCount(); ++row) {
+        if (m_lvwCompanys->rowText(row) == companyText) {
+            m_lvwCompanys->selectRow(row);
+            m_lvwCompanys->scrollToRow(row);
+            found = true;
+            break;
+        }
+    }
+    if (!found)
+        return;
+    LvwCompanys_MouseUp(Qt::LeftButton, {});
+
+    const QString jobText = QString::number(job);
+    for (int row = 0; row < m_lvwJobs->rowCount(); ++row) {
+        if (m_lvwJobs->rowText(row) == jobText) {
+            m_lvwJobs->selectRow(row);
+            m_lvwJobs->scrollToRow(row);
+            LvwJobs_MouseUp(Qt::LeftButton, {});
+            break;
+        }
+    }
+}
+
+void frmMain::UpdateStatus(const QString &charges, const QString &payments)
+{
+    const std::optional<Currency> c = modTamberlock::parseCurrency(charges);
+    const std::optional<Currency> p = modTamberlock::parseCurrency(payments);
+    if (c)
+        m_panels[1]->setText(modTamberlock::formatCurrency(*c));
+    if (p)
+        m_panels[3]->setText(modTamberlock::formatCurrency(*p));
+    if (c && p)
+        m_panels[5]->setText(modTamberlock::formatCurrency(*c - *p));
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    m_tmrRealTimeCost->stop();
+    QCoreApplication::processEvents();
+    QMainWindow::closeEvent(event);
+}

@@ -1,6 +1,21 @@
 #pragma once
 
+#include "data/Types.h"
+
+#include <QList>
 #include <QMainWindow>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QTabWidget;
+class QTimer;
+class ReportList;
 
 // The start-up window: the three linked lists, the status-bar totals, both
 // screen styles, the real-time cost watch and the commands of its menus.
@@ -23,6 +38,134 @@ public:
     // Reloads the three lists and restores the selected company and project.
     void RefreshData();
 
+    // The status-bar amounts from two number texts; a text that is not a
+    // number leaves its panel (and the balance) as it was.
+    void UpdateStatus(const QString &charges, const QString &payments);
+
+    // 0: the three lists stacked; 1: one list at a time, chosen by the tabs.
+    short ScreenStyle() const { return m_screenStyle; }
+    void setScreenStyle(short style);
+    // The resize rules of the current style, then the lists fitted into
+    // their frames.
+    void applyLayout();
+
+    // The real-time cost watch.
+    bool RealTimeWatch() const { return m_realTimeWatch; }
+    void setRealTimeWatch(bool on);
+    void RefreshActiveCosts();
+    // One tick of tmrRealTimeCost (skipped while the previous one runs).
+    void tmrRealTimeCost_Timer();
+
+    // The lists.
+    void InitLvwCompanys();
+    void InitLvwJobs();
+    void InitLvwHours();
+    void LoadCompanies();
+    void LoadProjects(qint32 companyId);
+    void LoadHours(qint32 jobId);
+
+    // Mouse releases on the lists: the selection cascade or, for the right
+    // button, the context menu.
+    void LvwCompanys_MouseUp(Qt::MouseButton button, const QPoint &globalPos);
+    void LvwJobs_MouseUp(Qt::MouseButton button, const QPoint &globalPos);
+    void lvwHours_MouseUp(Qt::MouseButton button, const QPoint &globalPos);
+    void sortByColumn(ReportList *list, int column);
+
+    // The context-menu preparation of each list (edit items, "Cancel").
+    void prepareCompanyMenu();
+    void prepareJobMenu();
+    void prepareHourMenu();
+
+    // The menu handlers, each given the index of the item in its array.
+    void mnuFile_Click(int index);
+    void mnuView_Click(int index);
+    void MnuPayments_Click(int index);
+    void MnuComps_Click(int index);
+    void mnuJobs_Click(int index);
+    void mnuHours_Click(int index);
+    void MnuHelp_Click(int index);
+
+    // The menu item of an array by its index; nullptr when there is none.
+    QAction *menuItem(const QString &array, int index) const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    struct LoaderSpec;
+    struct MenuItemSpec;
+
+    void createControls();
+    void createStatusBar();
+    void createMenus();
+    QMenu *createMenu(const QString &menuName, const QString &title, const QString &arrayName,
+                      const QList<MenuItemSpec> &items, void (frmMain::*handler)(int));
+    void listMenuAboutToShow(QMenu *menu);
+    void popupContext(QMenu *menu, const QPoint &globalPos);
+
+    void layoutStyle0();
+    void layoutStyle1();
+    void fitLists();
+
+    void runLoader(const LoaderSpec &spec);
+    void setCaptionFromProject();
+    void companyReleased();
+    void jobReleased();
+
+    void deleteCompany();
+    void deleteJob();
+    void deleteHour();
+    void stopPendingCharge();
+    void startNewCharge();
+
+    // Per-row values the watch would otherwise parse from the cells again
+    // every second. They are kept per row id and belong to one generation of
+    // the list's rows.
+    struct JobWatch {
+        bool zeroSpan = true; // no deadline: the span is always zero
+        qint64 deadline = 0;  // seconds, wall clock
+    };
+    struct HourWatch {
+        bool running = false;
+        bool startValid = false;
+        qint64 start = 0; // seconds, wall clock
+        std::optional<Currency> cost;
+    };
+    void syncJobWatch();
+    void syncHourWatch();
+
     static frmMain *s_instance;
+
+    short m_screenStyle = 0;
+    bool m_realTimeWatch = true;
+    QString m_timerTag;
+    bool m_contextPopup = false;
+    bool m_loadingCompanies = false;
+    bool m_loadingJobs = false;
+    bool m_loadingHours = false;
+
+    QLabel *m_image1 = nullptr;
+    QLabel *m_label1 = nullptr;
+    QGroupBox *m_framBig[3] = {};
+    ReportList *m_lvwCompanys = nullptr;
+    ReportList *m_lvwJobs = nullptr;
+    ReportList *m_lvwHours = nullptr;
+    QTabWidget *m_tabS1 = nullptr;
+    QLabel *m_panels[6] = {};
+    QTimer *m_tmrRealTimeCost = nullptr;
+
+    QMenu *m_menuFile = nullptr;
+    QMenu *m_menuView = nullptr;
+    QMenu *m_menuPayments = nullptr;
+    QMenu *m_menuLvwCompanys = nullptr;
+    QMenu *m_menuLvwJobs = nullptr;
+    QMenu *m_menuLvwHours = nullptr;
+    QMenu *m_menuHelp = nullptr;
+
+    std::vector<JobWatch> m_jobWatch;
+    quint64 m_jobWatchGeneration = ~quint64(0);
+    std::vector<HourWatch> m_hourWatch;
+    quint64 m_hourWatchGeneration = ~quint64(0);
 };

@@ -1,0 +1,150 @@
+// The two screen styles and the resize rules of the main window.
+#include "main/frmMain.h"
+
+#include "main/ReportList.h"
+#include "main/Twips.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLayout>
+#include <QResizeEvent>
+#include <QStatusBar>
+#include <QTabWidget>
+
+namespace {
+
+double tw(int pixels)
+{
+    return Twips::fromPixels(pixels);
+}
+
+int px(double twips)
+{
+    return Twips::toPixels(twips);
+}
+
+} // namespace
+
+void frmMain::setScreenStyle(short style)
+{
+    m_screenStyle = style;
+    if (QAction *single = menuItem(QStringLiteral("mnuView"), 3))
+        single->setChecked(style == 1);
+    // Two passes: in the single-list style a frame's height is taken from
+    // its top before the top moves, so only the second pass is final.
+    QCoreApplication::processEvents();
+    applyLayout();
+    QCoreApplication::processEvents();
+    applyLayout();
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    applyLayout();
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    applyLayout();
+}
+
+void frmMain::applyLayout()
+{
+    if (!m_framBig[0])
+        return;
+    // A hidden window gets no layout pass of its own; the rules need the
+    // client area as it is now.
+    if (!isVisible() && layout())
+        layout()->setGeometry(rect());
+    if (m_screenStyle == 0) {
+        if (isMinimized())
+            return; // nothing to arrange in a minimized window
+        layoutStyle0();
+    } else if (m_screenStyle == 1) {
+        layoutStyle1();
+    }
+    fitLists();
+}
+
+void frmMain::layoutStyle0()
+{
+    // The smallest window that still shows the three lists.
+    const QSize minimum(px(6090), px(4725));
+    setMinimumSize(minimum);
+    if (height() < minimum.height() || width() < minimum.width())
+        resize(qMax(width(), minimum.width()), qMax(height(), minimum.height()));
+
+    // The status bar stands inside the client area the rules measure.
+    const double statusHeight = tw(statusBar()->height());
+    const double scaleWidth = tw(centralWidget()->width());
+    const double scaleHeight = tw(centralWidget()->height()) + statusHeight;
+
+    const double t = qRound(scaleHeight - tw(m_framBig[0]->y()) + 200);
+
+    for (QGroupBox *frame : m_framBig) {
+        if (frame->isHidden())
+            frame->show();
+    }
+    if (!m_tabS1->isHidden())
+        m_tabS1->hide();
+
+    m_framBig[0]->move(m_framBig[0]->x(), px(600));
+    for (QGroupBox *frame : m_framBig)
+        frame->resize(px(scaleWidth - (tw(frame->x()) + 50)), frame->height());
+
+    const int h = qMax(0, px((t - (statusHeight + 600)) / 3));
+    for (QGroupBox *frame : m_framBig)
+        frame->resize(frame->width(), h);
+
+    const double common = tw(m_framBig[0]->height());
+    const double top1 = 600 + common + 105;
+    m_framBig[1]->move(m_framBig[1]->x(), px(top1));
+    m_framBig[2]->move(m_framBig[2]->x(), px(top1 + common + 105));
+}
+
+void frmMain::layoutStyle1()
+{
+    const QSize minimum(px(4500), px(3135));
+    setMinimumSize(minimum);
+    if (height() < minimum.height() || width() < minimum.width())
+        resize(qMax(width(), minimum.width()), qMax(height(), minimum.height()));
+
+    const double statusHeight = tw(statusBar()->height());
+    const double scaleWidth = tw(centralWidget()->width());
+    const double scaleHeight = tw(centralWidget()->height()) + statusHeight;
+
+    if (m_tabS1->isHidden())
+        m_tabS1->show();
+
+    for (QGroupBox *frame : m_framBig) {
+        if (!frame->isHidden())
+            frame->hide();
+        const int width = qMax(0, px(scaleWidth - (tw(frame->x()) + 100)));
+        const int height = qMax(0, px(scaleHeight - (statusHeight + tw(frame->y()) + 50)));
+        frame->resize(width, height);
+        frame->move(frame->x(), px(840));
+    }
+
+    const int shown = m_tabS1->currentIndex(); // tab 1 shows frame 0, and so on
+    if (shown >= 0 && shown < 3) {
+        m_framBig[shown]->show();
+        m_framBig[shown]->raise();
+    }
+
+    m_tabS1->resize(qMax(0, px(scaleWidth - tw(m_tabS1->x()))),
+                    qMax(0, px(scaleHeight - tw(m_tabS1->y()) - statusHeight)));
+}
+
+void frmMain::fitLists()
+{
+    ReportList *lists[3] = {m_lvwCompanys, m_lvwJobs, m_lvwHours};
+    for (int i = 0; i < 3; ++i) {
+        ReportList *list = lists[i];
+        const QGroupBox *frame = m_framBig[i];
+        list->resize(qMax(0, px(tw(frame->width()) - (tw(list->x()) + 50))),
+                     qMax(0, px(tw(frame->height()) - (tw(list->y()) + 50))));
+    }
+}

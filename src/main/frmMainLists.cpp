@@ -1,0 +1,400 @@
+// The company, project and charge lists: columns, loading, the selection
+// cascade and sorting.
+#include "main/frmMain.h"
+
+#include "data/Clock.h"
+#include "data/Connection.h"
+#include "data/Formats.h"
+#include "data/Settings.h"
+#include "data/StepRunner.h"
+#include "dialogs/frmKivMsg.h"
+#include "main/ReportList.h"
+#include "main/RowNumbers.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <functional>
+#include <memory>
+
+using namespace modTamberlock;
+
+namespace {
+
+const QString kPhoneMask = QStringLiteral("(000) 000-0000");
+
+// The projects are read from the project side, which selects exactly the
+// rows of the right outer join the list was designed with.
+const QString kProjectsShown = QStringLiteral(
+    "SELECT tblCompanys.lngCompanyID, tblJobs.lngJobID, tblJobs.strJobName, tblJobs.curHourlyWage, "
+    "tblJobs.dtmDeadLine FROM tblCompanys RIGHT JOIN tblJobs ON tblCompanys.lngCompanyID = "
+    "tblJobs.lngCompanyID WHERE (((tblCompanys.lngCompanyID)=");
+const QString kProjectsRun = QStringLiteral(
+    "SELECT tblCompanys.lngCompanyID, tblJobs.lngJobID, tblJobs.strJobName, tblJobs.curHourlyWage, "
+    "tblJobs.dtmDeadLine FROM tblJobs LEFT JOIN tblCompanys ON tblCompanys.lngCompanyID = "
+    "tblJobs.lngCompanyID WHERE (((tblCompanys.lngCompanyID)=");
+
+DbError invalidUseOfNull()
+{
+    return DbError{94, QStringLiteral("Invalid use of Null"), QStringLiteral("Tamberlock")};
+}
+
+DbError typeMismatch()
+{
+    return DbError{13, QStringLiteral("Type mismatch"), QStringLiteral("Tamberlock")};
+}
+
+DbError overflow()
+{
+    return DbError{6, QStringLiteral("Overflow"), QStringLiteral("Tamberlock")};
+}
+
+QString nowText()
+{
+    return formatDateTime(Clock::now());
+}
+
+QString executableBaseName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+// A busy mark that is cleared on every way out of a loader.
+class BusyMark
+{
+public:
+    explicit BusyMark(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~BusyMark() { m_flag = false; }
+
+private:
+    bool &m_flag;
+};
+
+} // namespace
+
+struct frmMain::LoaderSpec {
+    ReportList *list;
+    QString tag;
+    QString sql;      // the text that runs
+    QString shownSql; // the text the error box shows
+    int idField;      // the record number's field
+    int icon;
+    bool emptyIdIsEmptyResult; // the project-without-charges row
+    // Writes the other cells of a row from the record.
+    std::function<StepResult(int row, const QSqlQuery &record)> fillRow;
+    QString offerCaption;
+    QString offerMessage;
+    std::function<void()> offerYes;
+    std::function<void()> before;    // clearing beyond the own list
+    std::function<void()> finishing; // first thing of the finish
+};
+
+void frmMain::InitLvwCompanys()
+{
+    m_lvwCompanys->setColumns({{QStringLiteral(" "), 285, Qt::AlignLeft},
+                               {QStringLiteral("Name "), 2100, Qt::AlignLeft},
+                               {QStringLiteral("Contact"), 1769, Qt::AlignLeft},
+                               {QStringLiteral("Phone"), 1275, Qt::AlignLeft},
+                               {QStringLiteral("Fax"), 1275, Qt::AlignLeft}});
+}
+
+void frmMain::InitLvwJobs()
+{
+    m_lvwJobs->setColumns({{QStringLiteral(" "), 285, Qt::AlignLeft},
+                           {QStringLiteral("PID"), 1, Qt::AlignLeft},
+                           {QStringLiteral("Project Name"), 1900, Qt::AlignLeft},
+                           {QStringLiteral("$Rate/Hr"), 1000, Qt::AlignRight},
+                           {QStringLiteral("Deadline"), 2010, Qt::AlignRight},
+                           {QStringLiteral("T.Left"), 1450, Qt::AlignLeft}});
+}
+
+void frmMain::InitLvwHours()
+{
+    m_lvwHours->setColumns({{QStringLiteral("  "), 285, Qt::AlignLeft},
+                            {QStringLiteral("LogID"), 1, Qt::AlignLeft},
+                            {QStringLiteral("Start Time"), 2009.764, Qt::AlignLeft},
+                            {QStringLiteral("Stop Time"), 2009.764, Qt::AlignLeft},
+                            {QStringLiteral("Cost"), 1075.024, Qt::AlignRight},
+                            {QStringLiteral("Time Spent"), 1319.811, Qt::AlignRight}});
+}
+
+void frmMain::runLoader(const LoaderSpec &spec)
+{
+    ReportList *list = spec.list;
+    StepRunner run(
+        [&spec](const DbError &error) { return loaderErrorBoxRequest(error, spec.tag, spec.shownSql); });
+
+    list->clearRows();
+    if (spec.before)
+        spec.before();
+
+    Connection connection;
+    QSqlQuery query;
+    run.step([&] { return connection.open(); });
+    run.step([&]() -> StepResult {
+        query = connection.newQuery();
+        if (!query.exec(spec.sql))
+            return fromSqlError(query.lastError());
+        return std::nullopt;
+    });
+
+    bool hasRecord = false;
+    bool empty = true;
+    run.step([&]() -> StepResult {
+        if (!query.isActive())
+            return closedObjectError();
+        hasRecord = query.next();
+        if (!hasRecord && query.lastError().isValid())
+            return fromSqlError(query.lastError());
+        return std::nullopt;
+    });
+    if (!run.aborted())
+        QCoreApplication::processEvents();
+
+    int counter = 1;
+    while (hasRecord && !run.aborted()) {
+        int row = -1;
+        bool endOfRows = false;
+        run.step([&]() -> StepResult {
+            const QVariant id = query.value(spec.idField);
+            if (id.isNull() || id.toString().isEmpty()) {
+                if (spec.emptyIdIsEmptyResult) {
+                    endOfRows = true;
+                    return std::nullopt;
+                }
+                return invalidUseOfNull();
+            }
+            row = list->addRow(id.toString(), spec.icon);
+            return std::nullopt;
+        });
+        if (endOfRows)
+            break;
+        if (row >= 0) {
+            empty = false;
+            run.step([&] { return spec.fillRow(row, query); });
+        }
+        // The window keeps painting and answering every 14 rows.
+        if (++counter == 15) {
+            counter = 1;
+            QCoreApplication::processEvents();
+        }
+        run.step([&]() -> StepResult {
+            hasRecord = query.next();
+            if (!hasRecord && query.lastError().isValid())
+                return fromSqlError(query.lastError());
+            return std::nullopt;
+        });
+    }
+    // Done with the rows: nothing may keep the file locked while the offer
+    // below waits and the user adds a row.
+    query.finish();
+
+    if (empty && !run.aborted()) {
+        bool ask = false;
+        run.step([&]() -> StepResult {
+            const std::optional<int> setting = DontAskSetting::value();
+            if (!setting)
+                return typeMismatch();
+            ask = *setting == 1;
+            return std::nullopt;
+        });
+        if (ask && ShowConfirmBox(spec.offerMessage, spec.offerCaption, 1, 0) == 6)
+            spec.offerYes();
+    }
+
+    if (spec.finishing)
+        spec.finishing();
+    query = QSqlQuery();
+    list->setSortColumnIndex(0);
+    list->sortRows();
+    list->setFocus();
+}
+
+void frmMain::LoadCompanies()
+{
+    if (m_loadingCompanies)
+        return;
+    BusyMark busy(m_loadingCompanies);
+
+    LoaderSpec spec;
+    spec.list = m_lvwCompanys;
+    spec.tag = QStringLiteral("In LoadLvwCompanys:    ");
+    spec.sql = QStringLiteral("SELECT lngCompanyID, strCompanyName, strCompanyContact, strCompanyPhone, "
+                              "strCompanyFax FROM tblCompanys;");
+    spec.shownSql = spec.sql;
+    spec.idField = 0;
+    spec.icon = 1;
+    spec.emptyIdIsEmptyResult = false;
+    spec.fillRow = [this](int row, const QSqlQuery &r) -> StepResult {
+        if (!r.isNull(1))
+            m_lvwCompanys->setCell(row, 1, r.value(1).toString());
+        if (!r.isNull(2))
+            m_lvwCompanys->setCell(row, 2, r.value(2).toString());
+        if (!r.isNull(3))
+            m_lvwCompanys->setCell(row, 3, formatDigitMask(r.value(3).toString(), kPhoneMask));
+        if (!r.isNull(4))
+            m_lvwCompanys->setCell(row, 4, formatDigitMask(r.value(4).toString(), kPhoneMask));
+        return std::nullopt;
+    };
+    spec.offerCaption = QStringLiteral("Add New Company?");
+    spec.offerMessage = QStringLiteral("There are no Companies.\r\n\r\nWould you like to add one now?");
+    spec.offerYes = [this] { MnuComps_Click(3); };
+    runLoader(spec);
+}
+
+void frmMain::LoadProjects(qint32 companyId)
+{
+    if (m_loadingJobs)
+        return;
+    BusyMark busy(m_loadingJobs);
+
+    LoaderSpec spec;
+    spec.list = m_lvwJobs;
+    spec.tag = QStringLiteral("In LoadLvwJobs:    ");
+    const QString tail = QString::number(companyId) + QStringLiteral("));");
+    spec.sql = kProjectsRun + tail;
+    spec.shownSql = kProjectsShown + tail;
+    spec.idField = 1;
+    spec.icon = 1;
+    spec.emptyIdIsEmptyResult = false;
+    spec.before = [this] { m_lvwHours->clearRows(); };
+    spec.fillRow = [this](int row, const QSqlQuery &r) -> StepResult {
+        if (!r.isNull(0))
+            m_lvwJobs->setCell(row, 1, r.value(0).toString());
+        if (!r.isNull(2))
+            m_lvwJobs->setCell(row, 2, r.value(2).toString());
+        if (!r.isNull(3))
+            m_lvwJobs->setCell(row, 3, formatCurrency(r.value(3).toLongLong()));
+        if (!r.isNull(4))
+            m_lvwJobs->setCell(row, 4, formatOleDate(r.value(4).toDouble()));
+        QString deadline = m_lvwJobs->cell(row, 4);
+        m_lvwJobs->setCell(row, 5, FormatElapsedTime(nowText(), deadline, 6));
+        return std::nullopt;
+    };
+    spec.offerCaption = QStringLiteral("Add New Project?");
+    spec.offerMessage =
+        QStringLiteral("There are no Projects For this Company.\r\n\r\nWould you like to add one now?");
+    spec.offerYes = [this] { mnuJobs_Click(3); };
+    spec.finishing = [this] { setCaptionFromProject(); };
+    runLoader(spec);
+}
+
+void frmMain::LoadHours(qint32 jobId)
+{
+    if (m_loadingHours)
+        return;
+    BusyMark busy(m_loadingHours);
+
+    LoaderSpec spec;
+    spec.list = m_lvwHours;
+    spec.tag = QStringLiteral("In LoadLvwHours:    ");
+    spec.sql =
+        QStringLiteral("SELECT tblJobs.lngJobID, tblHours.lngHourID, tblJobs.curHourlyWage, "
+                       "tblHours.dtmStartTime, tblHours.dtmStopTime FROM tblJobs LEFT JOIN tblHours ON "
+                       "tblJobs.lngJobID = tblHours.lngJobID WHERE (((tblJobs.lngJobID)=") +
+        QString::number(jobId) + QStringLiteral("));");
+    spec.shownSql = spec.sql;
+    spec.idField = 1;
+    spec.icon = 5;
+    spec.emptyIdIsEmptyResult = true;
+    // A row without a rate keeps the rate of the row before it.
+    auto rate = std::make_shared<Currency>(0);
+    spec.fillRow = [this, rate](int row, const QSqlQuery &r) -> StepResult {
+        if (!r.isNull(0))
+            m_lvwHours->setCell(row, 1, r.value(0).toString());
+        if (!r.isNull(3))
+            m_lvwHours->setCell(row, 2, formatOleDate(r.value(3).toDouble()));
+        if (!r.isNull(4))
+            m_lvwHours->setCell(row, 3, formatOleDate(r.value(4).toDouble()));
+        if (!r.isNull(2))
+            *rate = r.value(2).toLongLong();
+        if (IsPendingTime(m_lvwHours->cell(row, 3)))
+            m_lvwHours->setCell(row, 3, QStringLiteral("Pending..."));
+        const QString start = m_lvwHours->cell(row, 2);
+        QString stop = m_lvwHours->cell(row, 3);
+        const std::optional<Currency> cost = costOfHours(FormatElapsedTime(start, stop, 2), *rate);
+        if (!cost)
+            return overflow();
+        m_lvwHours->setCell(row, 4, QLatin1Char(' ') + formatCurrency(*cost));
+        stop = m_lvwHours->cell(row, 3);
+        m_lvwHours->setCell(row, 5, FormatElapsedTime(start, stop, 5));
+        return std::nullopt;
+    };
+    spec.offerCaption = QStringLiteral("Add New Charges?");
+    spec.offerMessage =
+        QStringLiteral("There are no Charges for this Project.\r\n\r\nWould you like to add one now?");
+    spec.offerYes = [this] { mnuHours_Click(3); };
+    runLoader(spec);
+}
+
+void frmMain::setCaptionFromProject()
+{
+    const int row = m_lvwJobs->selectedRow();
+    if (row < 0)
+        return;
+    const QString name = m_lvwJobs->cell(row, 2);
+    setWindowTitle(name.isEmpty() ? executableBaseName()
+                                  : executableBaseName() + QStringLiteral(" - ") + name);
+}
+
+void frmMain::companyReleased()
+{
+    const qint32 n = RowNumbers::withZeroPrefix(selectedCompanyText()).value_or(0);
+    if (n == 0)
+        return;
+    LoadProjects(n);
+    jobReleased();
+}
+
+void frmMain::jobReleased()
+{
+    const qint32 n = RowNumbers::withZeroPrefix(selectedJobText()).value_or(0);
+    if (n == 0)
+        return;
+    LoadHours(n);
+    setCaptionFromProject();
+}
+
+void frmMain::LvwCompanys_MouseUp(Qt::MouseButton button, const QPoint &globalPos)
+{
+    if (button == Qt::RightButton) {
+        prepareCompanyMenu();
+        popupContext(m_menuLvwCompanys, globalPos);
+        return;
+    }
+    companyReleased();
+}
+
+void frmMain::LvwJobs_MouseUp(Qt::MouseButton button, const QPoint &globalPos)
+{
+    if (button == Qt::RightButton) {
+        prepareJobMenu();
+        popupContext(m_menuLvwJobs, globalPos);
+        return;
+    }
+    jobReleased();
+}
+
+void frmMain::lvwHours_MouseUp(Qt::MouseButton button, const QPoint &globalPos)
+{
+    if (button == Qt::RightButton) {
+        prepareHourMenu();
+        popupContext(m_menuLvwHours, globalPos);
+        return;
+    }
+    RefreshActiveCosts();
+}
+
+void frmMain::sortByColumn(ReportList *list, int column)
+{
+    const int previous = list->sortColumnIndex();
+    list->setSortColumnIndex(column);
+    if (column == previous)
+        list->setSortDirection(list->sortDirection() == Qt::AscendingOrder ? Qt::DescendingOrder
+                                                                           : Qt::AscendingOrder);
+    list->sortRows();
+}
