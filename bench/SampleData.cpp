@@ -56,7 +56,8 @@ bool generateSampleDatabase(const QString &path, const SampleSpec &spec, QString
         payment.prepare(QStringLiteral("INSERT INTO tblPayments (lngCompanyID, curAmount, dtmTransaction, "
                                        "memComments, lngPayTypeID) VALUES (?, ?, ?, ?, ?)"));
 
-        const QDateTime base = modTamberlock::makeDateTime(QDate(2016, 1, 4), QTime(9, 0));
+        const QDateTime base = modTamberlock::makeDateTime(QDate(2026, 12, 1), QTime(9, 0));
+        const QDateTime today = modTamberlock::makeDateTime(QDate(2026, 12, 7), QTime(8, 0));
         const OleDate pending = oleOf(*modTamberlock::parseDateTime(QLatin1String(kStopTimePending)));
         for (int c = 1; ok && c <= spec.companies; ++c) {
             const QString cname = QStringLiteral("%1 %2").arg(QLatin1String(kNames[(c - 1) % 14]),
@@ -78,7 +79,7 @@ bool generateSampleDatabase(const QString &path, const SampleSpec &spec, QString
             job.addBindValue(j / spec.projectsPerCompany + 1);
             job.addBindValue(QStringLiteral("%1 %2").arg(QLatin1String(kWork[j % 7])).arg(j + 1));
             job.addBindValue(qlonglong(rng.bounded(25, 150)) * kCurrencyScale + 5000 * rng.bounded(2));
-            job.addBindValue(oleOf(base.addDays(rng.bounded(0, 4000))));
+            job.addBindValue(oleOf(base.addDays(rng.bounded(-400, 400))));
             run(job);
         }
         for (int h = 0; ok && projects > 0 && h < spec.charges; ++h) {
@@ -88,8 +89,11 @@ bool generateSampleDatabase(const QString &path, const SampleSpec &spec, QString
             else
                 jobId = 1 + h % projects;
             jobId = qMin(jobId, projects);
-            const QDateTime start = base.addSecs(qint64(h) * 3600 * 3 + rng.bounded(0, 3600));
             const bool running = rng.generateDouble() < spec.runningShare;
+            // Finished work lies in the past; running charges were started on the
+            // generator's "today", 7 December 2026, so their costs stay believable.
+            const QDateTime start = running ? today.addSecs(rng.bounded(0, 8 * 3600))
+                                            : base.addSecs(-qint64(spec.charges - h) * 3600 * 3 - rng.bounded(0, 3600));
             hour.addBindValue(jobId);
             hour.addBindValue(oleOf(start));
             hour.addBindValue(running ? pending : oleOf(start.addSecs(rng.bounded(600, 4 * 3600))));
@@ -98,7 +102,7 @@ bool generateSampleDatabase(const QString &path, const SampleSpec &spec, QString
         for (int p = 0; ok && spec.companies > 0 && p < spec.payments; ++p) {
             payment.addBindValue(1 + p % spec.companies);
             payment.addBindValue(qlonglong(rng.bounded(50, 5000)) * kCurrencyScale);
-            payment.addBindValue(oleOf(base.addDays(p % 3650).addSecs(rng.bounded(0, 86399))));
+            payment.addBindValue(oleOf(base.addDays(-(p % 3650)).addSecs(rng.bounded(0, 86399))));
             payment.addBindValue(QStringLiteral("Invoice %1").arg(1000 + p));
             payment.addBindValue(1 + rng.bounded(3));
             run(payment);

@@ -250,6 +250,16 @@ ReportList::ReportList(QWidget *parent) : QTableView(parent), m_model(new Report
 
 ReportList::~ReportList() = default;
 
+int ReportList::columnPixels(const Column &column) const
+{
+    const int pixels = Twips::toPixels(qRound(column.widthTwips));
+    if (column.fitText.isEmpty())
+        return pixels;
+    // Room for the cell's margins and the sort arrow of the header.
+    const int needed = fontMetrics().horizontalAdvance(column.fitText) + 14;
+    return qMax(pixels, needed);
+}
+
 void ReportList::setColumns(const QList<Column> &columns)
 {
     m_model->setColumns(columns);
@@ -257,7 +267,7 @@ void ReportList::setColumns(const QList<Column> &columns)
     QHeaderView *h = horizontalHeader();
     for (int i = 0; i < columns.size(); ++i) {
         // Whole twips first, as a list sized in whole units does.
-        h->resizeSection(i, Twips::toPixels(qRound(columns.at(i).widthTwips)));
+        h->resizeSection(i, columnPixels(columns.at(i)));
         h->setSectionResizeMode(i, QHeaderView::Interactive);
     }
 }

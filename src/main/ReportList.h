@@ -24,7 +24,15 @@ public:
         QString caption;
         double widthTwips = 0; // 15 twips make a pixel
         Qt::Alignment alignment = Qt::AlignLeft;
+        // A cell text of the widest usual form (a date, a phone number). The
+        // widths in twips were made for a small classic font; where that text
+        // does not fit the column in the list's font, the column is widened
+        // so that it does.
+        QString fitText = {};
     };
+
+    // The starting width of a column in pixels.
+    int columnPixels(const Column &column) const;
 
     explicit ReportList(QWidget *parent = nullptr);
     ~ReportList() override;

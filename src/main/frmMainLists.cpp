@@ -25,6 +25,10 @@ using namespace modTamberlock;
 
 namespace {
 
+// The widest usual cell texts, which the columns must show whole.
+const QString kDateSample = QStringLiteral("00/00/0000 00:00:00 PM");
+const QString kPhoneSample = QStringLiteral("(000) 000-0000");
+
 const QString kPhoneMask = QStringLiteral("(000) 000-0000");
 
 // The projects are read from the project side, which selects exactly the
@@ -98,8 +102,8 @@ void frmMain::InitLvwCompanys()
     m_lvwCompanys->setColumns({{QStringLiteral(" "), 285, Qt::AlignLeft},
                                {QStringLiteral("Name "), 2100, Qt::AlignLeft},
                                {QStringLiteral("Contact"), 1769, Qt::AlignLeft},
-                               {QStringLiteral("Phone"), 1275, Qt::AlignLeft},
-                               {QStringLiteral("Fax"), 1275, Qt::AlignLeft}});
+                               {QStringLiteral("Phone"), 1275, Qt::AlignLeft, kPhoneSample},
+                               {QStringLiteral("Fax"), 1275, Qt::AlignLeft, kPhoneSample}});
 }
 
 void frmMain::InitLvwJobs()
@@ -108,18 +112,18 @@ void frmMain::InitLvwJobs()
                            {QStringLiteral("PID"), 1, Qt::AlignLeft},
                            {QStringLiteral("Project Name"), 1900, Qt::AlignLeft},
                            {QStringLiteral("$Rate/Hr"), 1000, Qt::AlignRight},
-                           {QStringLiteral("Deadline"), 2010, Qt::AlignRight},
-                           {QStringLiteral("T.Left"), 1450, Qt::AlignLeft}});
+                           {QStringLiteral("Deadline"), 2010, Qt::AlignRight, kDateSample},
+                           {QStringLiteral("T.Left"), 1450, Qt::AlignLeft, QStringLiteral("000d 00h 00m 00s")}});
 }
 
 void frmMain::InitLvwHours()
 {
     m_lvwHours->setColumns({{QStringLiteral("  "), 285, Qt::AlignLeft},
                             {QStringLiteral("LogID"), 1, Qt::AlignLeft},
-                            {QStringLiteral("Start Time"), 2009.764, Qt::AlignLeft},
-                            {QStringLiteral("Stop Time"), 2009.764, Qt::AlignLeft},
-                            {QStringLiteral("Cost"), 1075.024, Qt::AlignRight},
-                            {QStringLiteral("Time Spent"), 1319.811, Qt::AlignRight}});
+                            {QStringLiteral("Start Time"), 2009.764, Qt::AlignLeft, kDateSample},
+                            {QStringLiteral("Stop Time"), 2009.764, Qt::AlignLeft, kDateSample},
+                            {QStringLiteral("Cost"), 1075.024, Qt::AlignRight, QStringLiteral(" $0,000.00")},
+                            {QStringLiteral("Time Spent"), 1319.811, Qt::AlignRight, QStringLiteral("00 00:00.00")}});
 }
 
 void frmMain::runLoader(const LoaderSpec &spec)

@@ -145,7 +145,7 @@ void frmPayments::InitLvwPayments()
         {QStringLiteral(" CID"), 1, Qt::AlignLeft},
         {QStringLiteral(" PTI"), 1, Qt::AlignLeft},
         {QStringLiteral("Amount"), 1769, Qt::AlignLeft},
-        {QStringLiteral("Date"), 1275, Qt::AlignLeft},
+        {QStringLiteral("Date"), 1275, Qt::AlignLeft, QStringLiteral("00/00/0000 00:00:00 PM")},
         {QStringLiteral("Type"), 1275, Qt::AlignLeft},
         {QStringLiteral(" Comments"), 1, Qt::AlignLeft},
     });

@@ -37,6 +37,16 @@ private slots:
         QCOMPARE(list.horizontalHeader()->sectionSize(0), pixels);
     }
 
+    void aColumnWidensToShowItsWidestUsualText()
+    {
+        ReportList list;
+        const QString date = QStringLiteral("12/31/2026 12:59:59 PM");
+        list.setColumns({{QStringLiteral("Narrow"), 300, Qt::AlignLeft, date},
+                         {QStringLiteral("Wide"), 9000, Qt::AlignLeft, date}});
+        QVERIFY(list.horizontalHeader()->sectionSize(0) > list.fontMetrics().horizontalAdvance(date));
+        QCOMPARE(list.horizontalHeader()->sectionSize(1), 600);
+    }
+
     void columnsCarryCaptionAndAlignment()
     {
         ReportList list;
