@@ -1,6 +1,9 @@
 #include "BenchSupport.h"
 
+#include "data/Clock.h"
 #include "data/DataPath.h"
+#include "data/Formats.h"
+#include "data/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,4 +46,10 @@ QString freshCopy(const QString &key, const SampleSpec &spec)
     QFile::copy(source + QLatin1String(kDatabaseFileName), folder + QLatin1String(kDatabaseFileName));
     setDataPath(folder);
     return folder;
+}
+
+void benchSession()
+{
+    DontAskSetting::write(QStringLiteral("0"));
+    Clock::setNow(modTamberlock::makeDateTime(QDate(2026, 12, 7), QTime(18, 0)));
 }

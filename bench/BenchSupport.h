@@ -9,3 +9,7 @@
 QString benchDatabase(const QString &key, const SampleSpec &spec);
 // A fresh copy of a generated database (for benchmarks that write).
 QString freshCopy(const QString &key, const SampleSpec &spec);
+// What every window benchmark starts from: no empty-list offer waits for an
+// answer, and the clock stands at 6 PM on the day the generated running
+// charges were started.
+void benchSession();

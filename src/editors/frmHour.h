@@ -1,8 +1,15 @@
 #pragma once
 
-#include <QDialog>
+#include "editors/EditorBase.h"
 
-class frmHour : public QDialog
+#include <QPointer>
+
+class QComboBox;
+class QRadioButton;
+
+// The charge editor: a time charge of a project with its start and stop time;
+// a charge still running shows "Pending..." as its stop time.
+class frmHour : public EditorBase
 {
     Q_OBJECT
 public:
@@ -10,8 +17,24 @@ public:
     // brought forward, owned by owner.
     static frmHour *showEditor(QWidget *owner);
     // -1 edits the row with that id; every other value adds a row.
-    void SwapFormMode(int yEditnAdd, qint32 id);
+    using EditorBase::SwapFormMode;
+
+protected:
+    void LoadRecord() override;
+    QString AddRecord() override;
+    QString SaveRecord() override;
+    void presetChoices() override;
+    OnClose onCloseBox() const override { return OnClose::FocusAndReload; }
+    OnClose onCloseButton() const override { return OnClose::FocusAndReload; }
 
 private:
     explicit frmHour(QWidget *owner);
+    QString saveAs(qint32 id);
+    void pendingChosen();
+    void stopTimeChosen();
+
+    QComboBox *cboJobID = nullptr;
+    QRadioButton *optStop_0 = nullptr;
+    QRadioButton *optStop_1 = nullptr;
+    static QPointer<frmHour> s_open;
 };

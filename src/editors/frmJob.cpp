@@ -1,12 +1,127 @@
 #include "editors/frmJob.h"
 
-frmJob::frmJob(QWidget *owner) : QDialog(owner) {}
+#include "data/ComboFill.h"
+#include "data/Connection.h"
+#include "data/RecordStore.h"
+#include "data/StepRunner.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+QPointer<frmJob> frmJob::s_open;
+
+namespace {
+
+EditorBase::Captions jobCaptions()
+{
+    return {QStringLiteral("Add New Project"),
+            QStringLiteral("Edit Project #"),
+            QStringLiteral("New Project:"),
+            QStringLiteral("Edit Project:"),
+            QStringLiteral("Record Added Successfully!"),
+            QStringLiteral("Record Saved.")};
+}
+
+} // namespace
+
+frmJob::frmJob(QWidget *owner)
+    : EditorBase(owner, QStringLiteral("frmJob"), jobCaptions(), true, QSize(301, 172))
+{
+    auto *grid = new QGridLayout(frame());
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+
+    cboCompanyID = addChoice(QStringLiteral("cboCompanyID"), true);
+    QWidget *name = addBox(1, CleanUp::Trim, 50);
+    QWidget *wage = addBox(2, CleanUp::Currency, 50);
+    QWidget *due = addBox(3, CleanUp::DateTime, 50);
+    QWidget *dueButtons = addDateButtons(3);
+
+    auto *company = new QLabel(QStringLiteral("Company:"), this);
+    company->setObjectName(QStringLiteral("lblComps_0"));
+    company->setBuddy(cboCompanyID);
+    grid->addWidget(company, 0, 0);
+    grid->addWidget(cboCompanyID, 0, 1, 1, 2);
+    grid->addWidget(addLabel(1, QStringLiteral("Project Name:")), 1, 0);
+    grid->addWidget(name, 1, 1, 1, 2);
+    grid->addWidget(addLabel(2, QStringLiteral("Hourly Wage:")), 2, 0);
+    grid->addWidget(wage, 2, 1, 1, 2);
+    grid->addWidget(addLabel(3, QStringLiteral("Due Date:")), 3, 0);
+    grid->addWidget(due, 3, 1);
+    grid->addWidget(dueButtons, 3, 2);
+    grid->setColumnStretch(1, 1);
+    contentLayout()->addWidget(frame());
+
+    // Name, wage, due date, Close, Ok, Add As New, company list, "!", "...".
+    const QList<QWidget *> order{name,
+                                 wage,
+                                 due,
+                                 cmdCancel,
+                                 cmdOK,
+                                 cmdAddAsNew,
+                                 cboCompanyID,
+                                 findChild<QPushButton *>(QStringLiteral("cmdNow_3")),
+                                 findChild<QPushButton *>(QStringLiteral("cmdPicker_3"))};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
 
 frmJob *frmJob::showEditor(QWidget *owner)
 {
-    auto *e = new frmJob(owner);
-    e->show();
-    return e;
+    if (!s_open || s_open->isClosed())
+        s_open = new frmJob(owner);
+    s_open->bringForward();
+    return s_open;
 }
 
-void frmJob::SwapFormMode(int, qint32) {}
+void frmJob::presetChoices()
+{
+    QString company;
+    if (!mainSelection(true, company))
+        return;
+    modTamberlock::FillComboFromTable(cboCompanyID, QStringLiteral("tblCompanys"),
+                                      QStringLiteral("lngCompanyID"), QStringLiteral("strCompanyName"),
+                                      company, false);
+}
+
+void frmJob::LoadRecord()
+{
+    loadRow(QStringLiteral("SELECT * FROM tblJobs WHERE lngJobID = %1;").arg(lngRecordID),
+            [this](StepRunner &run, RecordSet &row) {
+                qint32 companyId = 0;
+                loadId(run, row, QStringLiteral("lngCompanyID"), companyId);
+                loadField(run, row, QStringLiteral("strJobName"), 1, Field::Text);
+                loadField(run, row, QStringLiteral("curHourlyWage"), 2, Field::Currency);
+                loadField(run, row, QStringLiteral("dtmDeadLine"), 3, Field::Date);
+                run.step([&]() -> StepResult {
+                    modTamberlock::FillComboFromTable(
+                        cboCompanyID, QStringLiteral("tblCompanys"), QStringLiteral("lngCompanyID"),
+                        QStringLiteral("strCompanyName"), QString::number(companyId), false);
+                    return std::nullopt;
+                });
+                run.step([&]() -> StepResult {
+                    moveFocusTo(cboCompanyID);
+                    return std::nullopt;
+                });
+            });
+}
+
+QString frmJob::saveAs(qint32 id)
+{
+    return modTamberlock::SaveJobRecord(id, selectedId(cboCompanyID), boxText(1), currencyOf(2),
+                                        dateTimeOf(3));
+}
+
+QString frmJob::AddRecord()
+{
+    return saveAs(0);
+}
+
+QString frmJob::SaveRecord()
+{
+    return saveAs(lngRecordID);
+}

@@ -1,8 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "editors/EditorBase.h"
 
-class frmJob : public QDialog
+#include <QPointer>
+
+class QComboBox;
+
+// The project editor: a project of a client company with its name, hourly
+// rate and due date.
+class frmJob : public EditorBase
 {
     Q_OBJECT
 public:
@@ -10,8 +16,20 @@ public:
     // brought forward, owned by owner.
     static frmJob *showEditor(QWidget *owner);
     // -1 edits the row with that id; every other value adds a row.
-    void SwapFormMode(int yEditnAdd, qint32 id);
+    using EditorBase::SwapFormMode;
+
+protected:
+    void LoadRecord() override;
+    QString AddRecord() override;
+    QString SaveRecord() override;
+    void presetChoices() override;
+    OnClose onCloseBox() const override { return OnClose::FocusAndReload; }
+    OnClose onCloseButton() const override { return OnClose::FocusAndReload; }
 
 private:
     explicit frmJob(QWidget *owner);
+    QString saveAs(qint32 id);
+
+    QComboBox *cboCompanyID = nullptr;
+    static QPointer<frmJob> s_open;
 };

@@ -1,0 +1,165 @@
+#pragma once
+
+#include "data/Types.h"
+
+#include <QDialog>
+#include <QMap>
+#include <QString>
+
+#include <functional>
+
+class QBoxLayout;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class RecordSet;
+class StepRunner;
+
+// The add/edit protocol shared by the four record editors: the two modes and
+// their captions, the change marker, Ok / Add As New / Close with their
+// notices, the clean-up of a box when the focus leaves it, the "!" and "..."
+// buttons of the date-time boxes and what happens when the window goes away.
+class EditorBase : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The texts of one editor.
+    struct Captions {
+        QString addCaption;  // "Add New Project"
+        QString editCaption; // "Edit Project #" (the id follows)
+        QString frameAdd;    // "New Project:"
+        QString frameEdit;   // "Edit Project:"
+        QString addedNotice; // after Ok in add mode and after Add As New
+        QString savedNotice; // after Ok in edit mode
+    };
+
+    // How a box's text is put in shape when the focus leaves it.
+    enum class CleanUp { None, Trim, Currency, DateTime, PendingDateTime, Zip, Telephone };
+
+    // -1 edits the row with that id; every other value adds a row.
+    void SwapFormMode(int yEditnAdd, qint32 id);
+
+    // The change marker; the company editor has none and ignores this.
+    void SetDirty(bool dirty);
+
+    qint16 editMode() const { return yEditMode; }
+    qint32 recordId() const { return lngRecordID; }
+
+    // The box of an index (a QLineEdit or, for comments, a QPlainTextEdit).
+    QWidget *box(int index) const { return m_boxes.value(index); }
+    QString boxText(int index) const;
+    void setBoxText(int index, const QString &text);
+
+    // Moves the input focus to a box (or to any control) and first cleans up
+    // the box that had it. Focus events cannot be relied on for this: an
+    // inactive window gets none.
+    void moveFocusTo(int index);
+    void moveFocusTo(QWidget *control);
+    // The index of the box that holds the input focus as the editor sees it;
+    // -1 when no box does.
+    int focusedBox() const { return m_focusBox; }
+    // True once the window has closed; it is deleted soon after, and the next
+    // opening creates the editor afresh.
+    bool isClosed() const { return m_closed; }
+
+    // The clean-up rules themselves, also used by the tests.
+    static QString cleanUpText(CleanUp kind, const QString &text);
+    static QString zipRule(const QString &text);
+    static QString telephoneRule(const QString &text);
+
+protected:
+    // What an editor does when its window goes away.
+    enum class OnClose { FocusAndReload, FocusOnly, ReloadOnly, Nothing };
+
+    EditorBase(QWidget *owner, const QString &name, const Captions &captions, bool hasMarker, QSize size);
+    ~EditorBase() override;
+
+    // The layout in which an editor places its frames above the button row.
+    QBoxLayout *contentLayout() const { return m_content; }
+    QGroupBox *frame() const { return framComp; }
+
+    // Creates the box txtComps(index) with its clean-up and maximum length
+    // (0: no limit); multiLine gives a comment box.
+    QWidget *addBox(int index, CleanUp kind, int maxLength, bool multiLine = false);
+    // The label lblComps(index).
+    QLabel *addLabel(int index, const QString &caption);
+    // A drop-down list that accepts no typed text; marksDirty says whether a
+    // change of its selection marks the editor changed.
+    QComboBox *addChoice(const QString &name, bool marksDirty);
+    // cmdNow(index) "!" and cmdPicker(index) "..." for the date-time box of that
+    // index, side by side.
+    QWidget *addDateButtons(int index);
+    // The id carried by the selected item, 0 without a selection.
+    static qint32 selectedId(const QComboBox *combo);
+
+    // Reads a box for a save.
+    Currency currencyOf(int index) const;
+    OleDate dateTimeOf(int index) const;
+
+    // Per editor.
+    virtual void LoadRecord() = 0;
+    virtual QString AddRecord() = 0;
+    virtual QString SaveRecord() = 0;
+    // Add mode: fills the choice boxes from the main window's selection.
+    virtual void presetChoices() {}
+    virtual OnClose onCloseBox() const = 0;
+    virtual OnClose onCloseButton() const = 0;
+
+    // The common shape of LoadRecord: opens the row of the SQL text, then runs
+    // fill(run, row) and the closing step, each step under the error box.
+    void loadRow(const QString &sql, const std::function<void(StepRunner &, RecordSet &)> &fill);
+    // One loaded field: the column's value put into the box as text (money as
+    // plain decimals, dates in the general form), then the focus moved there.
+    enum class Field { Text, Currency, Date };
+    void loadField(StepRunner &run, RecordSet &row, const QString &column, int index, Field kind);
+    // Reads an id column into id (0 when it is Null).
+    static void loadId(StepRunner &run, RecordSet &row, const QString &column, qint32 &id);
+
+    // The text of the main window's selected company / project, or nothing when
+    // there is no main window or no selection.
+    static bool mainSelection(bool company, QString &text);
+
+    // Runs a box's clean-up now.
+    void cleanUpBox(int index);
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;
+
+    // Shows the window and brings it forward (the one instance of its editor).
+    void bringForward();
+
+    QGroupBox *framComp = nullptr;
+    QPushButton *cmdAddAsNew = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QFrame *Label1 = nullptr;
+
+    qint16 yEditMode = 0;
+    qint32 lngRecordID = 0;
+
+private:
+    void fitFont();
+    void onOk();
+    void onAddAsNew();
+    void onCancel();
+    void finishSave(const QString &result, bool added);
+    void onNow(int index);
+    void onPicker(int index);
+    void boxChanged(int index);
+    QString caption(bool dirty) const;
+
+    Captions m_captions;
+    bool m_hasMarker;
+    QBoxLayout *m_content = nullptr;
+    QMap<int, QWidget *> m_boxes;
+    QMap<int, CleanUp> m_cleanUp;
+    QMap<int, int> m_plainMaxLength;
+    int m_focusBox = -1;
+    bool m_closeByButton = false;
+    bool m_closed = false;
+    bool m_trimming = false;
+};

@@ -1,0 +1,332 @@
+#include "EditorTestUtil.h"
+#include "common/TestSupport.h"
+
+#include "data/Clock.h"
+#include "data/Formats.h"
+#include "editors/frmComp.h"
+#include "editors/frmJob.h"
+#include "main/frmMain.h"
+
+#include <QPointer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace editortest;
+
+// The add/edit protocol every editor shares, shown on the project and
+// company editors.
+class ProtocolTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        closeAllEditors();
+        Clock::useSystemClock();
+    }
+
+    void onlyMinusOneEdits()
+    {
+        TestDatabase db;
+        const int company = db.addCompany(QStringLiteral("Acme"));
+        db.addJob(company, QStringLiteral("Five"), 0);
+        frmJob *e = frmJob::showEditor(nullptr);
+        e->SwapFormMode(1, 5);
+        QCOMPARE(e->editMode(), qint16(0));
+        QCOMPARE(e->recordId(), 0);
+        QCOMPARE(e->windowTitle(), QStringLiteral("Add New Project"));
+        QCOMPARE(child<QGroupBox>(e, QStringLiteral("framComp"))->title(), QStringLiteral("New Project:"));
+        QVERIFY(button(e, QStringLiteral("cmdAddAsNew"))->isHidden());
+    }
+
+    void changeMarkerStates()
+    {
+        TestDatabase db;
+        ScriptedPrompter p;
+        const int company = db.addCompany(QStringLiteral("Acme"));
+        const int job = db.addJob(company, QStringLiteral("Site"), 500000);
+        frmJob *e = frmJob::showEditor(nullptr);
+        QPushButton *addAsNew = button(e, QStringLiteral("cmdAddAsNew"));
+
+        // add, clean: nothing preselected without a main window selection
+        e->SwapFormMode(0, 0);
+        QCOMPARE(e->windowTitle(), QStringLiteral("Add New Project"));
+        QVERIFY(addAsNew->isHidden());
+        // add, changed
+        e->setBoxText(1, QStringLiteral("X"));
+        QCOMPARE(e->windowTitle(), QStringLiteral("Add New Project *"));
+        QVERIFY(addAsNew->isHidden());
+        // edit, clean: the loading raised changes, so Add As New shows
+        e->SwapFormMode(-1, job);
+        QCOMPARE(e->windowTitle(), QStringLiteral("Edit Project #%1").arg(job));
+        QVERIFY(!addAsNew->isHidden());
+        QCOMPARE(child<QGroupBox>(e, QStringLiteral("framComp"))->title(), QStringLiteral("Edit Project:"));
+        // edit, changed: one typed character
+        QTest::keyClick(child<QLineEdit>(e, QStringLiteral("txtComps_1")), Qt::Key_End);
+        QTest::keyClick(child<QLineEdit>(e, QStringLiteral("txtComps_1")), Qt::Key_S);
+        QCOMPARE(e->windowTitle(), QStringLiteral("Edit Project #%1 *").arg(job));
+        e->SetDirty(false);
+        QCOMPARE(e->windowTitle(), QStringLiteral("Edit Project #%1").arg(job));
+        QVERIFY(!addAsNew->isHidden());
+        // back to adding: the fields keep their text, Add As New goes
+        e->SwapFormMode(0, 0);
+        QCOMPARE(e->boxText(1), QStringLiteral("Sites"));
+        QVERIFY(addAsNew->isHidden());
+        QCOMPARE(p.unexpected(), 0);
+    }
+
+    void choosingACompanyMarks()
+    {
+        TestDatabase db;
+        const int a = db.addCompany(QStringLiteral("A"));
+        db.addCompany(QStringLiteral("B"));
+        const int job = db.addJob(a, QStringLiteral("Site"), 0);
+        frmJob *e = frmJob::showEditor(nullptr);
+        e->SwapFormMode(-1, job);
+        QVERIFY(!e->windowTitle().endsWith(QStringLiteral(" *")));
+        combo(e, QStringLiteral("cboCompanyID"))->setCurrentIndex(1);
+        QVERIFY(e->windowTitle().endsWith(QStringLiteral(" *")));
+    }
+
+    void okInEditModeSavesAndCloses()
+    {
+        TestDatabase db;
+        ScriptedPrompter p;
+        const int a = db.addCompany(QStringLiteral("A"));
+        const int b = db.addCompany(QStringLiteral("B"));
+        const int job = db.addJob(a, QStringLiteral("Site"), 0);
+        QPointer<frmJob> e = frmJob::showEditor(nullptr);
+        e->SwapFormMode(-1, job);
+        chooseRow(e, QStringLiteral("cboCompanyID"), QStringLiteral("tblCompanys"),
+                  QStringLiteral("lngCompanyID"), QStringLiteral("strCompanyName"), b);
+        e->moveFocusTo(2);
+        e->setBoxText(2, QStringLiteral("1234.5"));
+        e->moveFocusTo(3);
+        QCOMPARE(e->boxText(2), QStringLiteral("$1,234.50"));
+        p.answer(BoxResult::Ok);
+        button(e, QStringLiteral("cmdOK"))->click();
+        QCOMPARE(p.count(), 1);
+        QCOMPARE(p.last().text, QStringLiteral("Record Saved."));
+        QCOMPARE(p.last().title, QStringLiteral("Record Saved."));
+        QCOMPARE(p.last().icon, BoxIcon::Information);
+        QVERIFY(e.isNull() || e->isClosed());
+        QCOMPARE(db.scalar(QStringLiteral("SELECT lngCompanyID FROM tblJobs WHERE lngJobID = %1").arg(job))
+                     .toInt(),
+                 b);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT curHourlyWage FROM tblJobs WHERE lngJobID = %1").arg(job))
+                     .toLongLong(),
+                 12345000LL);
+        QCOMPARE(db.count(QStringLiteral("tblJobs")), 1);
+        QCOMPARE(p.unexpected(), 0);
+    }
+
+    void addAsNewKeepsTheEditedRow()
+    {
+        TestDatabase db;
+        ScriptedPrompter p;
+        const int a = db.addCompany(QStringLiteral("A"));
+        const int job = db.addJob(a, QStringLiteral("Site"), 400000, ole(2006, 1, 2, 3, 4, 5));
+        frmJob *e = frmJob::showEditor(nullptr);
+        e->SwapFormMode(-1, job);
+        e->setBoxText(1, QStringLiteral("Second Site"));
+        p.answer(BoxResult::Ok);
+        button(e, QStringLiteral("cmdAddAsNew"))->click();
+        QCOMPARE(p.count(), 1);
+        QCOMPARE(p.last().text, QStringLiteral("Record Added Successfully!"));
+        QCOMPARE(db.count(QStringLiteral("tblJobs")), 2);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT strJobName FROM tblJobs WHERE lngJobID = %1").arg(job))
+                     .toString(),
+                 QStringLiteral("Site"));
+        const QString added = QStringLiteral(" FROM tblJobs WHERE lngJobID <> %1").arg(job);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT strJobName") + added).toString(),
+                 QStringLiteral("Second Site"));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT lngCompanyID") + added).toInt(), a);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT curHourlyWage") + added).toLongLong(), 400000LL);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmDeadLine") + added).toDouble(),
+                 ole(2006, 1, 2, 3, 4, 5));
+        QVERIFY(e->isClosed());
+    }
+
+    void failedSaveKeepsTheEditorOpen()
+    {
+        TestDatabase db;
+        ScriptedPrompter p;
+        const int a = db.addCompany(QStringLiteral("A"));
+        const int job = db.addJob(a, QStringLiteral("Site"), 0);
+        frmJob *e = frmJob::showEditor(nullptr);
+        e->SwapFormMode(-1, job);
+        e->setBoxText(1, QStringLiteral("Renamed"));
+
+        // A second program holds the file locked while Ok is pressed.
+        {
+            QSqlDatabase lock =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
+            lock.setDatabaseName(db.file());
+            QVERIFY(lock.open());
+            QSqlQuery q(lock);
+            QVERIFY(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            p.answer(BoxResult::Abort);
+            button(e, QStringLiteral("cmdOK"))->click();
+            q.exec(QStringLiteral("ROLLBACK"));
+            q.finish();
+            q = QSqlQuery();
+            lock.close();
+            lock = QSqlDatabase();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+
+        QVERIFY(p.count() >= 1);
+        for (const auto &shown : p.shown())
+            QCOMPARE(shown.message.title, QStringLiteral("An Error Occured!"));
+        QVERIFY(!e->isClosed());
+        QVERIFY(e->isVisible());
+        QCOMPARE(e->windowTitle(), QStringLiteral("Edit Project #%1 *").arg(job));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT strJobName FROM tblJobs")).toString(),
+                 QStringLiteral("Site"));
+        // Close then saves nothing more.
+        p.clear();
+        button(e, QStringLiteral("cmdCancel"))->click();
+        QVERIFY(e->isClosed());
+        QCOMPARE(p.count(), 0);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT strJobName FROM tblJobs")).toString(),
+                 QStringLiteral("Site"));
+    }
+
+    void unreadableValuesSaveAsZero()
+    {
+        TestDatabase db;
+        ScriptedPrompter p;
+        const int a = db.addCompany(QStringLiteral("A"));
+        frmJob *e = frmJob::showEditor(nullptr);
+        e->SwapFormMode(0, 0);
+        chooseRow(e, QStringLiteral("cboCompanyID"), QStringLiteral("tblCompanys"),
+                  QStringLiteral("lngCompanyID"), QStringLiteral("strCompanyName"), a);
+        e->moveFocusTo(2);
+        e->setBoxText(2, QStringLiteral("abc"));
+        e->moveFocusTo(3);
+        QCOMPARE(e->boxText(2), QStringLiteral("abc"));
+        p.answer(BoxResult::Ok);
+        button(e, QStringLiteral("cmdOK"))->click();
+        QCOMPARE(p.count(), 1);
+        QCOMPARE(p.last().text, QStringLiteral("Record Added Successfully!"));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT curHourlyWage FROM tblJobs")).toLongLong(), 0LL);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmDeadLine FROM tblJobs")).toDouble(), 0.0);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT lngCompanyID FROM tblJobs")).toInt(), a);
+    }
+
+    void closeAndEscapeSaveNothing()
+    {
+        TestDatabase db;
+        ScriptedPrompter p;
+        frmJob *e = frmJob::showEditor(nullptr);
+        e->SwapFormMode(0, 0);
+        e->setBoxText(1, QStringLiteral("Unsaved"));
+        QTest::keyClick(e, Qt::Key_Escape);
+        QVERIFY(e->isClosed());
+        QCOMPARE(db.count(QStringLiteral("tblJobs")), 0);
+        QCOMPARE(p.count(), 0);
+    }
+
+    void oneEditorAtATime()
+    {
+        TestDatabase db;
+        frmJob *first = frmJob::showEditor(nullptr);
+        first->SwapFormMode(0, 0);
+        first->setBoxText(1, QStringLiteral("Typed"));
+        frmJob *again = frmJob::showEditor(nullptr);
+        QCOMPARE(again, first);
+        QCOMPARE(again->boxText(1), QStringLiteral("Typed"));
+        first->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        frmJob *fresh = frmJob::showEditor(nullptr);
+        QCOMPARE(fresh->boxText(1), QString());
+        QVERIFY(!fresh->isClosed());
+    }
+
+    void windowsLookAsDesigned()
+    {
+        TestDatabase db;
+        frmJob *e = frmJob::showEditor(nullptr);
+        QCOMPARE(e->objectName(), QStringLiteral("frmJob"));
+        QCOMPARE(e->size(), QSize(301, 172));
+        QCOMPARE(e->minimumSize(), e->maximumSize());
+        QVERIFY(!(e->windowFlags() & Qt::WindowMinMaxButtonsHint));
+        QVERIFY(e->testAttribute(Qt::WA_DeleteOnClose));
+        QCOMPARE(button(e, QStringLiteral("cmdOK"))->text(), QStringLiteral("Ok"));
+        QVERIFY(button(e, QStringLiteral("cmdOK"))->isDefault());
+        QCOMPARE(button(e, QStringLiteral("cmdCancel"))->text(), QStringLiteral("Close"));
+        QCOMPARE(button(e, QStringLiteral("cmdAddAsNew"))->text(), QStringLiteral("&Add As New"));
+        QCOMPARE(button(e, QStringLiteral("cmdNow_3"))->toolTip(),
+                 QStringLiteral("Click Here to use the Current Date/Time"));
+        QCOMPARE(button(e, QStringLiteral("cmdPicker_3"))->text(), QStringLiteral("..."));
+        QVERIFY(!combo(e, QStringLiteral("cboCompanyID"))->isEditable());
+        for (int i : {1, 2, 3})
+            QCOMPARE(child<QLineEdit>(e, QStringLiteral("txtComps_%1").arg(i))->maxLength(), 50);
+        QVERIFY(child<QFrame>(e, QStringLiteral("Label1")));
+        // The buttons stand in one row below the rule.
+        const int rule = child<QFrame>(e, QStringLiteral("Label1"))->geometry().bottom();
+        const QPushButton *ok = button(e, QStringLiteral("cmdOK"));
+        const QPushButton *close = button(e, QStringLiteral("cmdCancel"));
+        QVERIFY(ok->geometry().top() > rule);
+        QCOMPARE(ok->geometry().top(), close->geometry().top());
+        QVERIFY(close->geometry().right() <= e->width());
+        QVERIFY(ok->geometry().bottom() <= e->height());
+    }
+
+    void nowButtonWritesTheClock()
+    {
+        TestDatabase db;
+        Clock::setNow(modTamberlock::makeDateTime(QDate(2005, 7, 4), QTime(9, 15, 0)));
+        frmJob *e = frmJob::showEditor(nullptr);
+        e->SwapFormMode(0, 0);
+        e->SetDirty(false);
+        button(e, QStringLiteral("cmdNow_3"))->click();
+        QCOMPARE(e->boxText(3), QStringLiteral("07/04/2005 09:15:00 AM"));
+        QCOMPARE(e->windowTitle(), QStringLiteral("Add New Project *"));
+    }
+
+    void pickerOpensOwnedByTheEditor()
+    {
+        TestDatabase db;
+        frmJob *e = frmJob::showEditor(nullptr);
+        e->SwapFormMode(0, 0);
+        e->setBoxText(3, QStringLiteral("07/04/2005 09:15:00 AM"));
+        button(e, QStringLiteral("cmdPicker_3"))->click();
+        auto *picker = e->findChild<QDialog *>(QStringLiteral("frmDateTime"));
+        QVERIFY(picker);
+        QVERIFY(picker->isVisible());
+        QCOMPARE(picker->parentWidget(), static_cast<QWidget *>(e));
+    }
+
+    void addModeTakesTheMainWindowsCompany()
+    {
+        TestDatabase db;
+        db.addCompany(QStringLiteral("A"));
+        const int b = db.addCompany(QStringLiteral("B"));
+        NoEmptyListOffers noOffers;
+        frmMain main;
+        if (main.selectedCompanyText().isEmpty())
+            QSKIP("the main window has no company selected");
+        frmJob *e = frmJob::showEditor(&main);
+        e->SwapFormMode(0, 0);
+        QComboBox *c = combo(e, QStringLiteral("cboCompanyID"));
+        QCOMPARE(QString::number(c->currentData().toInt()), main.selectedCompanyText());
+        QCOMPARE(e->windowTitle(), QStringLiteral("Add New Project *"));
+        Q_UNUSED(b);
+    }
+
+    void addModeWithoutSelectionLeavesListsEmpty()
+    {
+        TestDatabase db;
+        db.addCompany(QStringLiteral("A"));
+        frmJob *e = frmJob::showEditor(nullptr);
+        e->SwapFormMode(0, 0);
+        QCOMPARE(combo(e, QStringLiteral("cboCompanyID"))->count(), 0);
+        QCOMPARE(e->windowTitle(), QStringLiteral("Add New Project"));
+    }
+};
+
+TAMBERLOCK_TEST(ProtocolTest)
+#include "ProtocolTest.moc"
