@@ -1,5 +1,7 @@
 #include "editors/EditorBase.h"
 
+#include "editors/CleanupRules.h"
+
 #include "data/Clock.h"
 #include "data/ComboFill.h"
 #include "data/Connection.h"
@@ -38,15 +40,6 @@ QString trimBlanks(const QString &text)
     while (end > begin && text.at(end - 1) == QLatin1Char(' '))
         --end;
     return text.mid(begin, end - begin);
-}
-
-bool allDigits(const QString &text)
-{
-    for (QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return !text.isEmpty();
 }
 
 } // namespace
@@ -255,33 +248,6 @@ OleDate EditorBase::dateTimeOf(int index) const
 }
 
 // --- Clean-up ---------------------------------------------------------------
-
-QString EditorBase::zipRule(const QString &text)
-{
-    QString zip = text;
-    // Only a five-digit code gets the "0000" extension.
-    if (zip.size() == 5 && allDigits(zip))
-        zip += QStringLiteral("0000");
-    if (isDigitsOnly(zip))
-        return formatDigitMask(zip, QStringLiteral("#####-####"));
-    return zip;
-}
-
-QString EditorBase::telephoneRule(const QString &text)
-{
-    const QString mask = QStringLiteral("(000) 000-0000");
-    QString number = text;
-    number.remove(QLatin1Char('-'));
-    if (isDigitsOnly(number))
-        return formatDigitMask(number, mask);
-    // A number already in the "(555) 123-4567" form reads again as digits
-    // without its brackets and blanks, so leaving the box keeps it as it is.
-    QString bare = number;
-    bare.remove(QLatin1Char('(')).remove(QLatin1Char(')')).remove(QLatin1Char(' '));
-    if (allDigits(bare))
-        return formatDigitMask(bare, mask);
-    return number;
-}
 
 QString EditorBase::cleanUpText(CleanUp kind, const QString &text)
 {

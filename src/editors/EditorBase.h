@@ -67,8 +67,6 @@ public:
 
     // The clean-up rules themselves, also used by the tests.
     static QString cleanUpText(CleanUp kind, const QString &text);
-    static QString zipRule(const QString &text);
-    static QString telephoneRule(const QString &text);
 
 protected:
     // What an editor does when its window goes away.
