@@ -23,13 +23,13 @@ QHash<QString, QString> &made()
 }
 } // namespace
 
-QString benchDatabase(const QString &key, const SampleSpec &spec)
+QString benchDatabase(const QString &key, const SamplePlan &plan)
 {
     if (!made().contains(key)) {
         const QString folder = root().path() + QLatin1Char('/') + key + QLatin1Char('/');
         QDir().mkpath(folder);
         QString error;
-        if (!generateSampleDatabase(folder + QLatin1String(kDatabaseFileName), spec, &error))
+        if (!generateSampleDatabase(folder + QLatin1String(kDatabaseFileName), plan, &error))
             qFatal("cannot generate %s: %s", qPrintable(key), qPrintable(error));
         made().insert(key, folder);
     }
@@ -37,9 +37,9 @@ QString benchDatabase(const QString &key, const SampleSpec &spec)
     return made().value(key);
 }
 
-QString freshCopy(const QString &key, const SampleSpec &spec)
+QString freshCopy(const QString &key, const SamplePlan &plan)
 {
-    const QString source = benchDatabase(key, spec);
+    const QString source = benchDatabase(key, plan);
     static int n = 0;
     const QString folder = root().path() + QStringLiteral("/copy%1/").arg(++n);
     QDir().mkpath(folder);

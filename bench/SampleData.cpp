@@ -24,11 +24,11 @@ OleDate oleOf(const QDateTime &dt)
 
 } // namespace
 
-bool generateSampleDatabase(const QString &path, const SampleSpec &spec, QString *error)
+bool generateSampleDatabase(const QString &path, const SamplePlan &plan, QString *error)
 {
     if (!createEmptyDatabase(path, error))
         return false;
-    QRandomGenerator rng(spec.seed);
+    QRandomGenerator rng(plan.seed);
     const QString name = QStringLiteral("tamberlock-sample");
     bool ok = true;
     {
@@ -59,7 +59,7 @@ bool generateSampleDatabase(const QString &path, const SampleSpec &spec, QString
         const QDateTime base = modTamberlock::makeDateTime(QDate(2026, 12, 1), QTime(9, 0));
         const QDateTime today = modTamberlock::makeDateTime(QDate(2026, 12, 7), QTime(8, 0));
         const OleDate pending = oleOf(*modTamberlock::parseDateTime(QLatin1String(kStopTimePending)));
-        for (int c = 1; ok && c <= spec.companies; ++c) {
+        for (int c = 1; ok && c <= plan.companies; ++c) {
             const QString cname = QStringLiteral("%1 %2").arg(QLatin1String(kNames[(c - 1) % 14]),
                                                                  QLatin1String(kSuffixes[(c - 1) % 7]));
             company.addBindValue(c <= 14 ? cname : cname + QStringLiteral(" %1").arg(c));
@@ -74,33 +74,33 @@ bool generateSampleDatabase(const QString &path, const SampleSpec &spec, QString
             company.addBindValue(QStringLiteral("(617) 555-%1").arg(rng.bounded(1000, 9999)));
             run(company);
         }
-        const int projects = spec.companies * spec.projectsPerCompany;
+        const int projects = plan.companies * plan.projectsPerCompany;
         for (int j = 0; ok && j < projects; ++j) {
-            job.addBindValue(j / spec.projectsPerCompany + 1);
+            job.addBindValue(j / plan.projectsPerCompany + 1);
             job.addBindValue(QStringLiteral("%1 %2").arg(QLatin1String(kWork[j % 7])).arg(j + 1));
             job.addBindValue(qlonglong(rng.bounded(25, 150)) * kCurrencyScale + 5000 * rng.bounded(2));
             job.addBindValue(oleOf(base.addDays(rng.bounded(-400, 400))));
             run(job);
         }
-        for (int h = 0; ok && projects > 0 && h < spec.charges; ++h) {
+        for (int h = 0; ok && projects > 0 && h < plan.charges; ++h) {
             int jobId;
-            if (spec.chargesOnFirstProject >= 0)
-                jobId = h < spec.chargesOnFirstProject ? 1 : 2 + (h % qMax(1, projects - 1));
+            if (plan.chargesOnFirstProject >= 0)
+                jobId = h < plan.chargesOnFirstProject ? 1 : 2 + (h % qMax(1, projects - 1));
             else
                 jobId = 1 + h % projects;
             jobId = qMin(jobId, projects);
-            const bool running = rng.generateDouble() < spec.runningShare;
+            const bool running = rng.generateDouble() < plan.runningShare;
             // Finished work lies in the past; running charges were started on the
             // generator's "today", 7 December 2026, so their costs stay believable.
             const QDateTime start = running ? today.addSecs(rng.bounded(0, 8 * 3600))
-                                            : base.addSecs(-qint64(spec.charges - h) * 3600 * 3 - rng.bounded(0, 3600));
+                                            : base.addSecs(-qint64(plan.charges - h) * 3600 * 3 - rng.bounded(0, 3600));
             hour.addBindValue(jobId);
             hour.addBindValue(oleOf(start));
             hour.addBindValue(running ? pending : oleOf(start.addSecs(rng.bounded(600, 4 * 3600))));
             run(hour);
         }
-        for (int p = 0; ok && spec.companies > 0 && p < spec.payments; ++p) {
-            payment.addBindValue(1 + p % spec.companies);
+        for (int p = 0; ok && plan.companies > 0 && p < plan.payments; ++p) {
+            payment.addBindValue(1 + p % plan.companies);
             payment.addBindValue(qlonglong(rng.bounded(50, 5000)) * kCurrencyScale);
             payment.addBindValue(oleOf(base.addDays(-(p % 3650)).addSecs(rng.bounded(0, 86399))));
             payment.addBindValue(QStringLiteral("Invoice %1").arg(1000 + p));

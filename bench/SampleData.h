@@ -5,7 +5,7 @@
 // Fills a new database with generated companies, projects, charges and
 // payments from a fixed seed, writing the values the program's own routines
 // write, in one transaction so that a million rows take seconds.
-struct SampleSpec {
+struct SamplePlan {
     int companies = 5;
     int projectsPerCompany = 3;
     int charges = 200;          // spread over all projects, see chargesOnFirstProject
@@ -16,4 +16,4 @@ struct SampleSpec {
 };
 
 // Creates the database at path (it must not exist yet) and fills it.
-bool generateSampleDatabase(const QString &path, const SampleSpec &spec, QString *error);
+bool generateSampleDatabase(const QString &path, const SamplePlan &plan, QString *error);

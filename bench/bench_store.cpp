@@ -9,9 +9,9 @@
 
 namespace {
 
-SampleSpec chargesSpec(int charges)
+SamplePlan chargesPlan(int charges)
 {
-    SampleSpec s;
+    SamplePlan s;
     s.companies = 1;
     s.projectsPerCompany = 2;
     s.charges = charges;
@@ -22,7 +22,7 @@ SampleSpec chargesSpec(int charges)
 void BM_AddCharge(benchmark::State &state)
 {
     const int rows = int(state.range(0));
-    freshCopy(QStringLiteral("charges%1").arg(rows), chargesSpec(rows));
+    freshCopy(QStringLiteral("charges%1").arg(rows), chargesPlan(rows));
     OleDate start = 45000.0;
     for (auto _ : state) {
         const QString result = modTamberlock::SaveHourRecord(0, 1, start, start + 0.05);
@@ -37,7 +37,7 @@ BENCHMARK(BM_AddCharge)->Arg(0)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMil
 void BM_UpdateCharge(benchmark::State &state)
 {
     const int rows = int(state.range(0));
-    freshCopy(QStringLiteral("charges%1").arg(rows), chargesSpec(rows));
+    freshCopy(QStringLiteral("charges%1").arg(rows), chargesPlan(rows));
     for (auto _ : state) {
         if (!modTamberlock::SaveHourRecord(rows / 2, 1, 45000.0, 45000.5).isEmpty())
             state.SkipWithError("save failed");
@@ -48,7 +48,7 @@ BENCHMARK(BM_UpdateCharge)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealT
 // Connect, one query, close: what the live watch does once a second.
 void BM_WholeOperation(benchmark::State &state)
 {
-    SampleSpec s;
+    SamplePlan s;
     s.payments = 1000;
     benchDatabase(QStringLiteral("ops"), s);
     for (auto _ : state)
@@ -58,7 +58,7 @@ BENCHMARK(BM_WholeOperation)->Unit(benchmark::kMicrosecond);
 
 void BM_CreditsOver100kPayments(benchmark::State &state)
 {
-    SampleSpec s;
+    SamplePlan s;
     s.companies = 10;
     s.payments = 100000;
     benchDatabase(QStringLiteral("payments100k"), s);

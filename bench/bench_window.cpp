@@ -21,9 +21,9 @@ namespace {
 
 // Ten years of work sessions: tens of thousands of charges on the first
 // (long) project of the first company, hundreds of thousands in all.
-SampleSpec yearsSpec()
+SamplePlan yearsPlan()
 {
-    SampleSpec s;
+    SamplePlan s;
     s.companies = 20;
     s.projectsPerCompany = 5;
     s.charges = 300000;
@@ -33,9 +33,9 @@ SampleSpec yearsSpec()
 }
 
 // One company whose first project holds all the charges.
-SampleSpec oneProjectSpec(int charges)
+SamplePlan oneProjectPlan(int charges)
 {
-    SampleSpec s;
+    SamplePlan s;
     s.companies = 1;
     s.projectsPerCompany = 2;
     s.charges = charges;
@@ -84,7 +84,7 @@ double seconds(const QElapsedTimer &t)
 void BM_StartUp(benchmark::State &state)
 {
     benchSession();
-    benchDatabase(QStringLiteral("years"), yearsSpec());
+    benchDatabase(QStringLiteral("years"), yearsPlan());
     for (auto _ : state) {
         QElapsedTimer t;
         t.start();
@@ -98,7 +98,7 @@ BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->UseManualTime();
 void BM_ClickCompany(benchmark::State &state)
 {
     benchSession();
-    benchDatabase(QStringLiteral("years"), yearsSpec());
+    benchDatabase(QStringLiteral("years"), yearsPlan());
     auto w = openWindow();
     for (auto _ : state) {
         QElapsedTimer t;
@@ -116,7 +116,7 @@ void BM_LoadHours(benchmark::State &state)
 {
     benchSession();
     const int charges = int(state.range(0));
-    benchDatabase(QStringLiteral("project%1").arg(charges), oneProjectSpec(charges));
+    benchDatabase(QStringLiteral("project%1").arg(charges), oneProjectPlan(charges));
     auto w = openWindow();
     clickFirstCompany(w.get());
     ReportList *hours = listOf(w.get(), "lvwHours");
@@ -171,7 +171,7 @@ void BM_LoadCompanies(benchmark::State &state)
 {
     benchSession();
     const int companies = int(state.range(0));
-    SampleSpec s;
+    SamplePlan s;
     s.companies = companies;
     s.projectsPerCompany = 1;
     s.charges = 0;
@@ -195,7 +195,7 @@ void BM_LoadProjects(benchmark::State &state)
 {
     benchSession();
     const int projects = int(state.range(0));
-    SampleSpec s;
+    SamplePlan s;
     s.companies = 1;
     s.projectsPerCompany = projects;
     s.charges = 0;
@@ -221,7 +221,7 @@ void BM_WatchTick(benchmark::State &state)
 {
     benchSession();
     const int charges = int(state.range(0));
-    benchDatabase(QStringLiteral("project%1").arg(charges), oneProjectSpec(charges));
+    benchDatabase(QStringLiteral("project%1").arg(charges), oneProjectPlan(charges));
     auto w = openWindow();
     w->setRealTimeWatch(false);
     clickFirstCompany(w.get());
@@ -248,7 +248,7 @@ BENCHMARK(BM_WatchTick)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->U
 void BM_FillComboFromTable(benchmark::State &state)
 {
     benchSession();
-    SampleSpec s;
+    SamplePlan s;
     s.companies = 6000;
     s.projectsPerCompany = 0;
     s.charges = 0;

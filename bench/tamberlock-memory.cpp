@@ -110,14 +110,14 @@ int main(int argc, char *argv[])
         return measure(parser.value(memory), n);
 
     QTemporaryDir dir;
-    SampleSpec spec;
-    spec.companies = 1;
-    spec.projectsPerCompany = 2;
-    spec.charges = n;
-    spec.chargesOnFirstProject = n;
+    SamplePlan plan;
+    plan.companies = 1;
+    plan.projectsPerCompany = 2;
+    plan.charges = n;
+    plan.chargesOnFirstProject = n;
     QString error;
     const QString folder = dir.path() + QLatin1Char('/');
-    if (!generateSampleDatabase(folder + QLatin1String(kDatabaseFileName), spec, &error)) {
+    if (!generateSampleDatabase(folder + QLatin1String(kDatabaseFileName), plan, &error)) {
         QTextStream(stderr) << "tamberlock-memory: " << error << "\n";
         return 1;
     }

@@ -35,16 +35,16 @@ int main(int argc, char *argv[])
         err << parser.helpText();
         return 2;
     }
-    SampleSpec spec;
-    spec.companies = parser.value(companies).toInt();
-    spec.projectsPerCompany = parser.value(projects).toInt();
-    spec.charges = parser.value(charges).toInt();
-    spec.chargesOnFirstProject = parser.value(first).toInt();
-    spec.runningShare = parser.value(running).toDouble();
-    spec.payments = parser.value(payments).toInt();
-    spec.seed = parser.value(seed).toUInt();
+    SamplePlan plan;
+    plan.companies = parser.value(companies).toInt();
+    plan.projectsPerCompany = parser.value(projects).toInt();
+    plan.charges = parser.value(charges).toInt();
+    plan.chargesOnFirstProject = parser.value(first).toInt();
+    plan.runningShare = parser.value(running).toDouble();
+    plan.payments = parser.value(payments).toInt();
+    plan.seed = parser.value(seed).toUInt();
     QString error;
-    if (!generateSampleDatabase(parser.positionalArguments().constFirst(), spec, &error)) {
+    if (!generateSampleDatabase(parser.positionalArguments().constFirst(), plan, &error)) {
         err << "tamberlock-sample: " << error << "\n";
         return 1;
     }

@@ -109,7 +109,7 @@ private:
     void layoutStyle1();
     void fitLists();
 
-    void runLoader(const LoaderSpec &spec);
+    void runLoader(const LoaderSpec &plan);
     void setCaptionFromProject();
     void companyReleased();
     void jobReleased();

@@ -126,22 +126,22 @@ void frmMain::InitLvwHours()
                             {QStringLiteral("Time Spent"), 1319.811, Qt::AlignRight, QStringLiteral("00 00:00.00")}});
 }
 
-void frmMain::runLoader(const LoaderSpec &spec)
+void frmMain::runLoader(const LoaderSpec &plan)
 {
-    ReportList *list = spec.list;
+    ReportList *list = plan.list;
     StepRunner run(
-        [&spec](const DbError &error) { return loaderErrorBoxRequest(error, spec.tag, spec.shownSql); });
+        [&plan](const DbError &error) { return loaderErrorBoxRequest(error, plan.tag, plan.shownSql); });
 
     list->clearRows();
-    if (spec.before)
-        spec.before();
+    if (plan.before)
+        plan.before();
 
     Connection connection;
     QSqlQuery query;
     run.step([&] { return connection.open(); });
     run.step([&]() -> StepResult {
         query = connection.newQuery();
-        if (!query.exec(spec.sql))
+        if (!query.exec(plan.sql))
             return fromSqlError(query.lastError());
         return std::nullopt;
     });
@@ -164,22 +164,22 @@ void frmMain::runLoader(const LoaderSpec &spec)
         int row = -1;
         bool endOfRows = false;
         run.step([&]() -> StepResult {
-            const QVariant id = query.value(spec.idField);
+            const QVariant id = query.value(plan.idField);
             if (id.isNull() || id.toString().isEmpty()) {
-                if (spec.emptyIdIsEmptyResult) {
+                if (plan.emptyIdIsEmptyResult) {
                     endOfRows = true;
                     return std::nullopt;
                 }
                 return invalidUseOfNull();
             }
-            row = list->addRow(id.toString(), spec.icon);
+            row = list->addRow(id.toString(), plan.icon);
             return std::nullopt;
         });
         if (endOfRows)
             break;
         if (row >= 0) {
             empty = false;
-            run.step([&] { return spec.fillRow(row, query); });
+            run.step([&] { return plan.fillRow(row, query); });
         }
         // The window keeps painting and answering every 14 rows.
         if (++counter == 15) {
@@ -206,12 +206,12 @@ void frmMain::runLoader(const LoaderSpec &spec)
             ask = *setting == 1;
             return std::nullopt;
         });
-        if (ask && ShowConfirmBox(spec.offerMessage, spec.offerCaption, 1, 0) == 6)
-            spec.offerYes();
+        if (ask && ShowConfirmBox(plan.offerMessage, plan.offerCaption, 1, 0) == 6)
+            plan.offerYes();
     }
 
-    if (spec.finishing)
-        spec.finishing();
+    if (plan.finishing)
+        plan.finishing();
     query = QSqlQuery();
     list->setSortColumnIndex(0);
     list->sortRows();
@@ -224,16 +224,16 @@ void frmMain::LoadCompanies()
         return;
     BusyMark busy(m_loadingCompanies);
 
-    LoaderSpec spec;
-    spec.list = m_lvwCompanys;
-    spec.tag = QStringLiteral("In LoadLvwCompanys:    ");
-    spec.sql = QStringLiteral("SELECT lngCompanyID, strCompanyName, strCompanyContact, strCompanyPhone, "
+    LoaderSpec plan;
+    plan.list = m_lvwCompanys;
+    plan.tag = QStringLiteral("In LoadLvwCompanys:    ");
+    plan.sql = QStringLiteral("SELECT lngCompanyID, strCompanyName, strCompanyContact, strCompanyPhone, "
                               "strCompanyFax FROM tblCompanys;");
-    spec.shownSql = spec.sql;
-    spec.idField = 0;
-    spec.icon = 1;
-    spec.emptyIdIsEmptyResult = false;
-    spec.fillRow = [this](int row, const QSqlQuery &r) -> StepResult {
+    plan.shownSql = plan.sql;
+    plan.idField = 0;
+    plan.icon = 1;
+    plan.emptyIdIsEmptyResult = false;
+    plan.fillRow = [this](int row, const QSqlQuery &r) -> StepResult {
         if (!r.isNull(1))
             m_lvwCompanys->setCell(row, 1, r.value(1).toString());
         if (!r.isNull(2))
@@ -244,10 +244,10 @@ void frmMain::LoadCompanies()
             m_lvwCompanys->setCell(row, 4, formatDigitMask(r.value(4).toString(), kPhoneMask));
         return std::nullopt;
     };
-    spec.offerCaption = QStringLiteral("Add New Company?");
-    spec.offerMessage = QStringLiteral("There are no Companies.\r\n\r\nWould you like to add one now?");
-    spec.offerYes = [this] { MnuComps_Click(3); };
-    runLoader(spec);
+    plan.offerCaption = QStringLiteral("Add New Company?");
+    plan.offerMessage = QStringLiteral("There are no Companies.\r\n\r\nWould you like to add one now?");
+    plan.offerYes = [this] { MnuComps_Click(3); };
+    runLoader(plan);
 }
 
 void frmMain::LoadProjects(qint32 companyId)
@@ -256,17 +256,17 @@ void frmMain::LoadProjects(qint32 companyId)
         return;
     BusyMark busy(m_loadingJobs);
 
-    LoaderSpec spec;
-    spec.list = m_lvwJobs;
-    spec.tag = QStringLiteral("In LoadLvwJobs:    ");
+    LoaderSpec plan;
+    plan.list = m_lvwJobs;
+    plan.tag = QStringLiteral("In LoadLvwJobs:    ");
     const QString tail = QString::number(companyId) + QStringLiteral("));");
-    spec.sql = kProjectsRun + tail;
-    spec.shownSql = kProjectsShown + tail;
-    spec.idField = 1;
-    spec.icon = 1;
-    spec.emptyIdIsEmptyResult = false;
-    spec.before = [this] { m_lvwHours->clearRows(); };
-    spec.fillRow = [this](int row, const QSqlQuery &r) -> StepResult {
+    plan.sql = kProjectsRun + tail;
+    plan.shownSql = kProjectsShown + tail;
+    plan.idField = 1;
+    plan.icon = 1;
+    plan.emptyIdIsEmptyResult = false;
+    plan.before = [this] { m_lvwHours->clearRows(); };
+    plan.fillRow = [this](int row, const QSqlQuery &r) -> StepResult {
         if (!r.isNull(0))
             m_lvwJobs->setCell(row, 1, r.value(0).toString());
         if (!r.isNull(2))
@@ -279,12 +279,12 @@ void frmMain::LoadProjects(qint32 companyId)
         m_lvwJobs->setCell(row, 5, FormatElapsedTime(nowText(), deadline, 6));
         return std::nullopt;
     };
-    spec.offerCaption = QStringLiteral("Add New Project?");
-    spec.offerMessage =
+    plan.offerCaption = QStringLiteral("Add New Project?");
+    plan.offerMessage =
         QStringLiteral("There are no Projects For this Company.\r\n\r\nWould you like to add one now?");
-    spec.offerYes = [this] { mnuJobs_Click(3); };
-    spec.finishing = [this] { setCaptionFromProject(); };
-    runLoader(spec);
+    plan.offerYes = [this] { mnuJobs_Click(3); };
+    plan.finishing = [this] { setCaptionFromProject(); };
+    runLoader(plan);
 }
 
 void frmMain::LoadHours(qint32 jobId)
@@ -293,21 +293,21 @@ void frmMain::LoadHours(qint32 jobId)
         return;
     BusyMark busy(m_loadingHours);
 
-    LoaderSpec spec;
-    spec.list = m_lvwHours;
-    spec.tag = QStringLiteral("In LoadLvwHours:    ");
-    spec.sql =
+    LoaderSpec plan;
+    plan.list = m_lvwHours;
+    plan.tag = QStringLiteral("In LoadLvwHours:    ");
+    plan.sql =
         QStringLiteral("SELECT tblJobs.lngJobID, tblHours.lngHourID, tblJobs.curHourlyWage, "
                        "tblHours.dtmStartTime, tblHours.dtmStopTime FROM tblJobs LEFT JOIN tblHours ON "
                        "tblJobs.lngJobID = tblHours.lngJobID WHERE (((tblJobs.lngJobID)=") +
         QString::number(jobId) + QStringLiteral("));");
-    spec.shownSql = spec.sql;
-    spec.idField = 1;
-    spec.icon = 5;
-    spec.emptyIdIsEmptyResult = true;
+    plan.shownSql = plan.sql;
+    plan.idField = 1;
+    plan.icon = 5;
+    plan.emptyIdIsEmptyResult = true;
     // A row without a rate keeps the rate of the row before it.
     auto rate = std::make_shared<Currency>(0);
-    spec.fillRow = [this, rate](int row, const QSqlQuery &r) -> StepResult {
+    plan.fillRow = [this, rate](int row, const QSqlQuery &r) -> StepResult {
         if (!r.isNull(0))
             m_lvwHours->setCell(row, 1, r.value(0).toString());
         if (!r.isNull(3))
@@ -328,11 +328,11 @@ void frmMain::LoadHours(qint32 jobId)
         m_lvwHours->setCell(row, 5, FormatElapsedTime(start, stop, 5));
         return std::nullopt;
     };
-    spec.offerCaption = QStringLiteral("Add New Charges?");
-    spec.offerMessage =
+    plan.offerCaption = QStringLiteral("Add New Charges?");
+    plan.offerMessage =
         QStringLiteral("There are no Charges for this Project.\r\n\r\nWould you like to add one now?");
-    spec.offerYes = [this] { mnuHours_Click(3); };
-    runLoader(spec);
+    plan.offerYes = [this] { mnuHours_Click(3); };
+    runLoader(plan);
 }
 
 void frmMain::setCaptionFromProject()

@@ -25,22 +25,22 @@ QMenu *frmMain::createMenu(const QString &menuName, const QString &title, const 
     QMenu *menu = menuBar()->addMenu(title);
     menu->setObjectName(menuName);
     menu->menuAction()->setObjectName(menuName + QStringLiteral("_menu"));
-    for (const MenuItemSpec &spec : items) {
+    for (const MenuItemSpec &plan : items) {
         auto *action = new QAction(menu);
-        action->setObjectName(arrayName + QLatin1Char('_') + QString::number(spec.index));
-        action->setData(spec.index);
-        if (qstrcmp(spec.caption, "-") == 0) {
+        action->setObjectName(arrayName + QLatin1Char('_') + QString::number(plan.index));
+        action->setData(plan.index);
+        if (qstrcmp(plan.caption, "-") == 0) {
             action->setSeparator(true);
         } else {
-            action->setText(QString::fromLatin1(spec.caption));
-            if (spec.shortcut)
-                action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
-            action->setCheckable(spec.checkable);
-            action->setChecked(spec.checked);
-            const int index = spec.index;
+            action->setText(QString::fromLatin1(plan.caption));
+            if (plan.shortcut)
+                action->setShortcut(QKeySequence(QString::fromLatin1(plan.shortcut)));
+            action->setCheckable(plan.checkable);
+            action->setChecked(plan.checked);
+            const int index = plan.index;
             connect(action, &QAction::triggered, this, [this, handler, index] { (this->*handler)(index); });
         }
-        action->setVisible(spec.visible);
+        action->setVisible(plan.visible);
         menu->addAction(action);
     }
     return menu;
