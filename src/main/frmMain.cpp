@@ -54,6 +54,9 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     InitLvwJobs();
     InitLvwHours();
     m_tmrRealTimeCost->start();
+    // The window shows itself before it loads: on an empty database the
+    // offer to add a first company then stands over the window it belongs to.
+    show();
     LoadCompanies();
 }
 
