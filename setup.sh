@@ -2,6 +2,7 @@
 # Tamberlock set-up for a fresh Debian 12 machine.
 #   bash setup.sh run    install what is missing, build, start Tamberlock
 #   bash setup.sh test   install what is missing, build, run the whole test suite
+#   bash setup.sh sanitize   the test suite built with AddressSanitizer and UBSan
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -11,7 +12,7 @@ mode="${1:-run}"
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
           libbenchmark-dev)
 # The test suite also runs the fuzz targets for a short while.
-if [ "$mode" = test ]; then packages+=(clang libfuzzer-14-dev libclang-rt-14-dev); fi
+if [ "$mode" != run ]; then packages+=(clang libfuzzer-14-dev libclang-rt-14-dev); fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -24,7 +25,12 @@ if [ "${#missing[@]}" -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+if [ "$mode" = sanitize ]; then
+  build="$build-asan"
+  cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DTAMBERLOCK_SANITIZE=ON -DTAMBERLOCK_BUILD_BENCH=OFF >/dev/null
+else
+  cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
 cmake --build "$build" -j2
 
 case "$mode" in
@@ -36,8 +42,13 @@ case "$mode" in
     (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
     TAMBERLOCK_FUZZ_BUILD_DIR="$build-fuzz" bash "$here/fuzz/run.sh" "${TAMBERLOCK_FUZZ_SECONDS:-10}"
     ;;
+  sanitize)
+    cd "$build"
+    QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      ctest --output-on-failure -j2
+    ;;
   *)
-    echo "usage: bash setup.sh run|test" >&2
+    echo "usage: bash setup.sh run|test|sanitize" >&2
     exit 2
     ;;
 esac
