@@ -39,13 +39,13 @@ case "$mode" in
     exec "$build/src/Tamberlock"
     ;;
   test)
-    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 </dev/null)
     TAMBERLOCK_FUZZ_BUILD_DIR="$build-fuzz" bash "$here/fuzz/run.sh" "${TAMBERLOCK_FUZZ_SECONDS:-10}"
     ;;
   sanitize)
     cd "$build"
     QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-      ctest --output-on-failure -j2
+      ctest --output-on-failure -j2 </dev/null
     ;;
   *)
     echo "usage: bash setup.sh run|test|sanitize" >&2

@@ -42,6 +42,22 @@ QString trimBlanks(const QString &text)
     return text.mid(begin, end - begin);
 }
 
+QString withoutLoneSurrogates(const QString &text)
+{
+    QString whole;
+    whole.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            whole += c;
+            whole += text.at(++i);
+        } else if (!c.isSurrogate()) {
+            whole += c;
+        }
+    }
+    return whole;
+}
+
 } // namespace
 
 EditorBase::EditorBase(QWidget *owner, const QString &name, const Captions &captions, bool hasMarker,
@@ -134,7 +150,18 @@ QWidget *EditorBase::addBox(int index, CleanUp kind, int maxLength, bool multiLi
         auto *edit = new QLineEdit(this);
         if (maxLength > 0)
             edit->setMaxLength(maxLength);
-        connect(edit, &QLineEdit::textChanged, this, [this, index] { boxChanged(index); });
+        connect(edit, &QLineEdit::textChanged, this, [this, edit, index](const QString &text) {
+            // The length limit counts UTF-16 units and can cut a surrogate
+            // pair in two; the half left over is no character and is dropped.
+            const QString whole = withoutLoneSurrogates(text);
+            if (whole.size() != text.size()) {
+                const int cursor = edit->cursorPosition();
+                edit->setText(whole);
+                edit->setCursorPosition(qMin(cursor, int(whole.size())));
+                return;
+            }
+            boxChanged(index);
+        });
         w = edit;
     }
     w->setObjectName(QStringLiteral("txtComps_%1").arg(index));
@@ -221,7 +248,8 @@ void EditorBase::boxChanged(int index)
         if (plain && plain->document()->characterCount() - 1 > max) {
             m_trimming = true;
             QTextCursor cut(plain->document());
-            cut.setPosition(max);
+            // Never between the two halves of a surrogate pair.
+            cut.setPosition(plain->document()->characterAt(max - 1).isHighSurrogate() ? max - 1 : max);
             cut.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
             cut.removeSelectedText();
             m_trimming = false;
