@@ -12,8 +12,9 @@
 
 namespace {
 
-const char *const kNames[] = {"Acme", "Brumvale", "Cobblestone", "Delta", "Evergreen", "Foxglove", "Granite",
-                              "Harbor", "Ironwood", "Juniper", "Kestrel", "Larch", "Meridian", "Northgate"};
+const char *const kNames[] = {"Acme",     "Brumvale", "Cobblestone", "Delta",    "Evergreen",
+                              "Foxglove", "Granite",  "Harbor",      "Ironwood", "Juniper",
+                              "Kestrel",  "Larch",    "Meridian",    "Northgate"};
 const char *const kSuffixes[] = {"Ltd", "Inc", "& Sons", "Works", "Group", "Studio", "Partners"};
 const char *const kWork[] = {"Web Site", "Inventory", "Payroll", "Migration", "Audit", "Redesign", "Support"};
 
@@ -48,11 +49,13 @@ bool generateSampleDatabase(const QString &path, const SamplePlan &plan, QString
         QSqlQuery company(db), job(db), hour(db), payment(db);
         company.prepare(QStringLiteral(
             "INSERT INTO tblCompanys (strCompanyName, strCompanyWeb, strCompanyAddr1, strCompanyCity, "
-            "strCompanyState, strCompanyZip, strComments, strCompanyContact, strCompanyEmail, strCompanyPhone, "
+            "strCompanyState, strCompanyZip, strComments, strCompanyContact, strCompanyEmail, "
+            "strCompanyPhone, "
             "strCompanyFax) VALUES (?, ?, ?, ?, ?, ?, 'N/A', ?, ?, ?, ?)"));
-        job.prepare(QStringLiteral(
-            "INSERT INTO tblJobs (lngCompanyID, strJobName, curHourlyWage, dtmDeadLine) VALUES (?, ?, ?, ?)"));
-        hour.prepare(QStringLiteral("INSERT INTO tblHours (lngJobID, dtmStartTime, dtmStopTime) VALUES (?, ?, ?)"));
+        job.prepare(QStringLiteral("INSERT INTO tblJobs (lngCompanyID, strJobName, curHourlyWage, "
+                                   "dtmDeadLine) VALUES (?, ?, ?, ?)"));
+        hour.prepare(
+            QStringLiteral("INSERT INTO tblHours (lngJobID, dtmStartTime, dtmStopTime) VALUES (?, ?, ?)"));
         payment.prepare(QStringLiteral("INSERT INTO tblPayments (lngCompanyID, curAmount, dtmTransaction, "
                                        "memComments, lngPayTypeID) VALUES (?, ?, ?, ?, ?)"));
 
@@ -61,7 +64,7 @@ bool generateSampleDatabase(const QString &path, const SamplePlan &plan, QString
         const OleDate pending = oleOf(*modTamberlock::parseDateTime(QLatin1String(kStopTimePending)));
         for (int c = 1; ok && c <= plan.companies; ++c) {
             const QString cname = QStringLiteral("%1 %2").arg(QLatin1String(kNames[(c - 1) % 14]),
-                                                                 QLatin1String(kSuffixes[(c - 1) % 7]));
+                                                              QLatin1String(kSuffixes[(c - 1) % 7]));
             company.addBindValue(c <= 14 ? cname : cname + QStringLiteral(" %1").arg(c));
             company.addBindValue(QStringLiteral("http://www.company%1.example/").arg(c));
             company.addBindValue(QStringLiteral("%1 Main Street").arg(rng.bounded(1, 999)));
@@ -92,8 +95,9 @@ bool generateSampleDatabase(const QString &path, const SamplePlan &plan, QString
             const bool running = rng.generateDouble() < plan.runningShare;
             // Finished work lies in the past; running charges were started on the
             // generator's "today", 7 December 2026, so their costs stay believable.
-            const QDateTime start = running ? today.addSecs(rng.bounded(0, 8 * 3600))
-                                            : base.addSecs(-qint64(plan.charges - h) * 3600 * 3 - rng.bounded(0, 3600));
+            const QDateTime start =
+                running ? today.addSecs(rng.bounded(0, 8 * 3600))
+                        : base.addSecs(-qint64(plan.charges - h) * 3600 * 3 - rng.bounded(0, 3600));
             hour.addBindValue(jobId);
             hour.addBindValue(oleOf(start));
             hour.addBindValue(running ? pending : oleOf(start.addSecs(rng.bounded(600, 4 * 3600))));

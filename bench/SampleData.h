@@ -8,9 +8,9 @@
 struct SamplePlan {
     int companies = 5;
     int projectsPerCompany = 3;
-    int charges = 200;          // spread over all projects, see chargesOnFirstProject
+    int charges = 200;              // spread over all projects, see chargesOnFirstProject
     int chargesOnFirstProject = -1; // this many on project 1 (the rest spread), -1: spread evenly
-    double runningShare = 0.01; // share of charges still running
+    double runningShare = 0.01;     // share of charges still running
     int payments = 50;
     quint32 seed = 1973;
 };

@@ -29,7 +29,8 @@ void BM_ConfirmBoxWaiting(benchmark::State &state)
             QStringLiteral("There are no Payments.\r\n\r\nWould you like to add one now?"),
             QStringLiteral("Add New Payment?"), 1, 0));
         const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
         cpuShare = 100.0 * cpu / wall;
     }
     state.counters["cpu_percent_of_one_core"] = cpuShare;

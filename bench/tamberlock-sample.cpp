@@ -12,13 +12,14 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Writes a Tamberlock database filled with sample data."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("path"), QStringLiteral("The new database file (must not exist)."));
-    const QCommandLineOption companies(QStringLiteral("companies"), QStringLiteral("Companies."), QStringLiteral("n"),
-                                       QStringLiteral("5"));
+    parser.addPositionalArgument(QStringLiteral("path"),
+                                 QStringLiteral("The new database file (must not exist)."));
+    const QCommandLineOption companies(QStringLiteral("companies"), QStringLiteral("Companies."),
+                                       QStringLiteral("n"), QStringLiteral("5"));
     const QCommandLineOption projects(QStringLiteral("projects"), QStringLiteral("Projects per company."),
                                       QStringLiteral("n"), QStringLiteral("3"));
-    const QCommandLineOption charges(QStringLiteral("charges"), QStringLiteral("Charges in all."), QStringLiteral("n"),
-                                     QStringLiteral("200"));
+    const QCommandLineOption charges(QStringLiteral("charges"), QStringLiteral("Charges in all."),
+                                     QStringLiteral("n"), QStringLiteral("200"));
     const QCommandLineOption first(QStringLiteral("first-project"),
                                    QStringLiteral("Charges on the first project (the rest spread)."),
                                    QStringLiteral("n"), QStringLiteral("-1"));

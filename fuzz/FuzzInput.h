@@ -12,8 +12,8 @@ inline QString fuzzText(const uint8_t *data, size_t size)
 }
 
 // Stops the run on a broken promise, so libFuzzer reports it as a crash.
-#define FUZZ_ASSERT(cond)                                                                                          \
-    do {                                                                                                           \
-        if (!(cond))                                                                                               \
-            __builtin_trap();                                                                                      \
+#define FUZZ_ASSERT(cond)                                                                                    \
+    do {                                                                                                     \
+        if (!(cond))                                                                                         \
+            __builtin_trap();                                                                                \
     } while (0)

@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // What reads as a date-time shows in the display form and reads back as the same moment.
         FUZZ_ASSERT(shown.size() == 22);
         const auto again = parseDateTime(shown);
-        FUZZ_ASSERT(again && *again == QDateTime(parsed->date(), QTime(parsed->time().hour(),
-                                                                        parsed->time().minute(),
-                                                                        parsed->time().second()),
+        FUZZ_ASSERT(again && *again == QDateTime(parsed->date(),
+                                                 QTime(parsed->time().hour(), parsed->time().minute(),
+                                                       parsed->time().second()),
                                                  Qt::UTC));
         const auto value = dateTimeToOle(*parsed);
         FUZZ_ASSERT(value.has_value());

@@ -6,11 +6,11 @@
 // and on HiDPI screens.
 namespace Icons {
 
-QIcon program();          // the 32 x 32 program picture
-QIcon company();          // a company row
-QIcon project();          // a project row
-QIcon charge();           // a charge as loaded
+QIcon program();                // the 32 x 32 program picture
+QIcon company();                // a company row
+QIcon project();                // a project row
+QIcon charge();                 // a charge as loaded
 QIcon runningCharge(int frame); // frames 0..3 of a running charge
-QIcon payment();          // a payment row
+QIcon payment();                // a payment row
 
 } // namespace Icons

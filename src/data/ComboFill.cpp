@@ -17,7 +17,8 @@ void FillComboFromTable(QComboBox *combo, const QString &tableName, const QStrin
     Connection connection;
     const bool opened = !connection.open();
     QSqlQuery query = connection.newQuery();
-    const bool ran = opened && query.exec(QStringLiteral("SELECT %1, %2 FROM %3").arg(idField, textField, tableName));
+    const bool ran =
+        opened && query.exec(QStringLiteral("SELECT %1, %2 FROM %3").arg(idField, textField, tableName));
 
     int count = 0;
     int selected = 0;

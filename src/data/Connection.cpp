@@ -111,8 +111,9 @@ StepResult RecordSet::read(const QString &field, QVariant &value) const
         return noCurrentRecordError();
     const int index = m_row.indexOf(field);
     if (index < 0)
-        return DbError{3265, QStringLiteral("Item cannot be found in the collection corresponding to the "
-                                            "requested name or ordinal"),
+        return DbError{3265,
+                       QStringLiteral("Item cannot be found in the collection corresponding to the "
+                                      "requested name or ordinal"),
                        QStringLiteral("Tamberlock")};
     value = m_row.value(index);
     return std::nullopt;

@@ -21,5 +21,5 @@ using StepResult = std::optional<DbError>;
 DbError fromSqlError(const QSqlError &error);
 
 // The program's own errors, numbered as the classic data objects number them.
-DbError closedObjectError();  // an operation on a connection or record set that is not open
+DbError closedObjectError();    // an operation on a connection or record set that is not open
 DbError noCurrentRecordError(); // a field of a record set without a current row

@@ -200,9 +200,9 @@ void DeletePayTypeRecord(qint32 payTypeId)
 }
 
 QString SaveCompanyRecord(qint32 id, const QString &name, const QString &web, const QString &addr1,
-                          const QString &addr2, const QString &city, const QString &state,
-                          const QString &zip, const QString &comments, const QString &contact,
-                          const QString &email, const QString &phone, const QString &fax)
+                          const QString &addr2, const QString &city, const QString &state, const QString &zip,
+                          const QString &comments, const QString &contact, const QString &email,
+                          const QString &phone, const QString &fax)
 {
     const QString digits9 = QStringLiteral("#########");
     const QString digits10 = QStringLiteral("##########");

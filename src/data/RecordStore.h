@@ -18,9 +18,9 @@ void DeletePaymentRecord(qint32 paymentId);
 void DeletePayTypeRecord(qint32 payTypeId);
 
 QString SaveCompanyRecord(qint32 id, const QString &name, const QString &web, const QString &addr1,
-                          const QString &addr2, const QString &city, const QString &state,
-                          const QString &zip, const QString &comments, const QString &contact,
-                          const QString &email, const QString &phone, const QString &fax);
+                          const QString &addr2, const QString &city, const QString &state, const QString &zip,
+                          const QString &comments, const QString &contact, const QString &email,
+                          const QString &phone, const QString &fax);
 QString SaveJobRecord(qint32 id, qint32 companyId, const QString &jobName, Currency hourlyWage,
                       OleDate deadLine);
 QString SaveHourRecord(qint32 id, qint32 jobId, OleDate startTime, OleDate stopTime);

@@ -45,13 +45,9 @@ bool StepRunner::step(const Step &fn)
         m_lastErrorText = box.text;
         ++m_boxes;
         switch (prompter().message(box)) {
-        case BoxResult::Retry:
-            continue;
-        case BoxResult::Ignore:
-            return true;
-        default:
-            m_aborted = true;
-            return false;
+        case BoxResult::Retry: continue;
+        case BoxResult::Ignore: return true;
+        default: m_aborted = true; return false;
         }
     }
 }

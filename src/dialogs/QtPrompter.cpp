@@ -44,9 +44,7 @@ BoxResult QtPrompter::message(const MessageBoxRequest &request)
         buttons.append({box.addButton(caption, role), result});
     };
     switch (request.buttons) {
-    case BoxButtons::Ok:
-        add(QStringLiteral("OK"), QMessageBox::AcceptRole, BoxResult::Ok);
-        break;
+    case BoxButtons::Ok: add(QStringLiteral("OK"), QMessageBox::AcceptRole, BoxResult::Ok); break;
     case BoxButtons::YesNo:
         add(QStringLiteral("&Yes"), QMessageBox::YesRole, BoxResult::Yes);
         add(QStringLiteral("&No"), QMessageBox::NoRole, BoxResult::No);
@@ -75,8 +73,8 @@ BoxResult QtPrompter::message(const MessageBoxRequest &request)
 std::optional<QString> QtPrompter::input(const InputBoxRequest &request)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(ownerWindow(), request.title, request.prompt, QLineEdit::Normal,
-                                               request.defaultText, &ok);
+    const QString text = QInputDialog::getText(ownerWindow(), request.title, request.prompt,
+                                               QLineEdit::Normal, request.defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return text;

@@ -10,8 +10,9 @@ using modTamberlock::isDigitsOnly;
 QString zipRule(const QString &text)
 {
     QString zip = text;
-    const bool fiveDigits =
-        zip.size() == 5 && std::all_of(zip.cbegin(), zip.cend(), [](QChar c) { return c.isDigit() && c.unicode() < 128; });
+    const bool fiveDigits = zip.size() == 5 && std::all_of(zip.cbegin(), zip.cend(), [](QChar c) {
+                                return c.isDigit() && c.unicode() < 128;
+                            });
     if (fiveDigits)
         zip += QLatin1String("0000");
     return isDigitsOnly(zip) ? formatDigitMask(zip, QStringLiteral("#####-####")) : zip;

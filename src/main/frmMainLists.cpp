@@ -108,22 +108,24 @@ void frmMain::InitLvwCompanys()
 
 void frmMain::InitLvwJobs()
 {
-    m_lvwJobs->setColumns({{QStringLiteral(" "), 285, Qt::AlignLeft},
-                           {QStringLiteral("PID"), 1, Qt::AlignLeft},
-                           {QStringLiteral("Project Name"), 1900, Qt::AlignLeft},
-                           {QStringLiteral("$Rate/Hr"), 1000, Qt::AlignRight},
-                           {QStringLiteral("Deadline"), 2010, Qt::AlignRight, kDateSample},
-                           {QStringLiteral("T.Left"), 1450, Qt::AlignLeft, QStringLiteral("000d 00h 00m 00s")}});
+    m_lvwJobs->setColumns(
+        {{QStringLiteral(" "), 285, Qt::AlignLeft},
+         {QStringLiteral("PID"), 1, Qt::AlignLeft},
+         {QStringLiteral("Project Name"), 1900, Qt::AlignLeft},
+         {QStringLiteral("$Rate/Hr"), 1000, Qt::AlignRight},
+         {QStringLiteral("Deadline"), 2010, Qt::AlignRight, kDateSample},
+         {QStringLiteral("T.Left"), 1450, Qt::AlignLeft, QStringLiteral("000d 00h 00m 00s")}});
 }
 
 void frmMain::InitLvwHours()
 {
-    m_lvwHours->setColumns({{QStringLiteral("  "), 285, Qt::AlignLeft},
-                            {QStringLiteral("LogID"), 1, Qt::AlignLeft},
-                            {QStringLiteral("Start Time"), 2009.764, Qt::AlignLeft, kDateSample},
-                            {QStringLiteral("Stop Time"), 2009.764, Qt::AlignLeft, kDateSample},
-                            {QStringLiteral("Cost"), 1075.024, Qt::AlignRight, QStringLiteral(" $0,000.00")},
-                            {QStringLiteral("Time Spent"), 1319.811, Qt::AlignRight, QStringLiteral("00 00:00.00")}});
+    m_lvwHours->setColumns(
+        {{QStringLiteral("  "), 285, Qt::AlignLeft},
+         {QStringLiteral("LogID"), 1, Qt::AlignLeft},
+         {QStringLiteral("Start Time"), 2009.764, Qt::AlignLeft, kDateSample},
+         {QStringLiteral("Stop Time"), 2009.764, Qt::AlignLeft, kDateSample},
+         {QStringLiteral("Cost"), 1075.024, Qt::AlignRight, QStringLiteral(" $0,000.00")},
+         {QStringLiteral("Time Spent"), 1319.811, Qt::AlignRight, QStringLiteral("00 00:00.00")}});
 }
 
 void frmMain::runLoader(const LoaderSpec &plan)

@@ -71,8 +71,7 @@ void ScriptedPrompter::clear()
 namespace {
 
 // A short-lived direct connection for arranging and checking data.
-template <typename Fn>
-auto withDb(const QString &file, Fn fn)
+template <typename Fn> auto withDb(const QString &file, Fn fn)
 {
     static int counter = 0;
     const QString name = QStringLiteral("testsupport-%1").arg(++counter);
@@ -156,10 +155,11 @@ void TestDatabase::exec(const QString &sql) const
 int TestDatabase::addCompany(const QString &name, const QString &contact, const QString &phone,
                              const QString &fax)
 {
-    return insert(file(),
-                  QStringLiteral("INSERT INTO tblCompanys (strCompanyName, strCompanyContact, strCompanyPhone, "
-                                 "strCompanyFax, strComments) VALUES (?, ?, ?, ?, 'N/A')"),
-                  {name, contact, phone, fax});
+    return insert(
+        file(),
+        QStringLiteral("INSERT INTO tblCompanys (strCompanyName, strCompanyContact, strCompanyPhone, "
+                       "strCompanyFax, strComments) VALUES (?, ?, ?, ?, 'N/A')"),
+        {name, contact, phone, fax});
 }
 
 int TestDatabase::addJob(int companyId, const QString &name, Currency wage, std::optional<OleDate> deadline)
@@ -172,17 +172,19 @@ int TestDatabase::addJob(int companyId, const QString &name, Currency wage, std:
 
 int TestDatabase::addHour(int jobId, OleDate start, std::optional<OleDate> stop)
 {
-    return insert(file(),
-                  QStringLiteral("INSERT INTO tblHours (lngJobID, dtmStartTime, dtmStopTime) VALUES (?, ?, ?)"),
-                  {jobId, start, stop ? QVariant(*stop) : QVariant()});
+    return insert(
+        file(), QStringLiteral("INSERT INTO tblHours (lngJobID, dtmStartTime, dtmStopTime) VALUES (?, ?, ?)"),
+        {jobId, start, stop ? QVariant(*stop) : QVariant()});
 }
 
-int TestDatabase::addPayment(int companyId, Currency amount, OleDate when, const QString &comments, int payType)
+int TestDatabase::addPayment(int companyId, Currency amount, OleDate when, const QString &comments,
+                             int payType)
 {
-    return insert(file(),
-                  QStringLiteral("INSERT INTO tblPayments (lngCompanyID, curAmount, dtmTransaction, memComments, "
-                                 "lngPayTypeID) VALUES (?, ?, ?, ?, ?)"),
-                  {companyId, qlonglong(amount), when, comments, payType});
+    return insert(
+        file(),
+        QStringLiteral("INSERT INTO tblPayments (lngCompanyID, curAmount, dtmTransaction, memComments, "
+                       "lngPayTypeID) VALUES (?, ?, ?, ?, ?)"),
+        {companyId, qlonglong(amount), when, comments, payType});
 }
 
 OleDate ole(int year, int month, int day, int hour, int minute, int second)

@@ -76,7 +76,8 @@ public:
                    const QString &fax = {});
     int addJob(int companyId, const QString &name, Currency wage, std::optional<OleDate> deadline = {});
     int addHour(int jobId, OleDate start, std::optional<OleDate> stop);
-    int addPayment(int companyId, Currency amount, OleDate when, const QString &comments = {}, int payType = 1);
+    int addPayment(int companyId, Currency amount, OleDate when, const QString &comments = {},
+                   int payType = 1);
 
 private:
     QTemporaryDir m_dir;
@@ -90,8 +91,7 @@ OleDate ole(int year, int month, int day, int hour = 0, int minute = 0, int seco
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
 void registerTestClass(const char *name, TestFactory factory);
 
-template <typename T>
-struct TestRegistrar {
+template <typename T> struct TestRegistrar {
     explicit TestRegistrar(const char *name)
     {
         registerTestClass(name, [] { return std::unique_ptr<QObject>(new T); });

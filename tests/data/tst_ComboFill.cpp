@@ -20,7 +20,8 @@ private slots:
         ScriptedPrompter p;
         db.exec(QStringLiteral("DELETE FROM lkuPayTypes"));
         for (const char *t : {"Cash", "Check", "Cash", "Barter"})
-            db.exec(QStringLiteral("INSERT INTO lkuPayTypes (strPayType) VALUES ('%1')").arg(QLatin1String(t)));
+            db.exec(
+                QStringLiteral("INSERT INTO lkuPayTypes (strPayType) VALUES ('%1')").arg(QLatin1String(t)));
         const int first = db.scalar(QStringLiteral("SELECT MIN(lngPayTypeID) FROM lkuPayTypes")).toInt();
         QComboBox combo;
         combo.addItem(QStringLiteral("stale"));
@@ -48,8 +49,9 @@ private slots:
     void stopsAtFiveThousandRows()
     {
         TestDatabase db;
-        db.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 6000) "
-                               "INSERT INTO tblCompanys (strCompanyName) SELECT 'Company ' || i FROM n"));
+        db.exec(
+            QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 6000) "
+                           "INSERT INTO tblCompanys (strCompanyName) SELECT 'Company ' || i FROM n"));
         QComboBox combo;
         FillComboFromTable(&combo, QStringLiteral("tblCompanys"), QStringLiteral("lngCompanyID"),
                            QStringLiteral("strCompanyName"), QStringLiteral("5500"), false);
@@ -64,13 +66,13 @@ private slots:
         ScriptedPrompter p;
         QComboBox combo;
         combo.addItem(QStringLiteral("stale"));
-        FillComboFromTable(&combo, QStringLiteral("tblJobs"), QStringLiteral("lngJobID"), QStringLiteral("strJobName"),
-                           QStringLiteral("1"), false);
+        FillComboFromTable(&combo, QStringLiteral("tblJobs"), QStringLiteral("lngJobID"),
+                           QStringLiteral("strJobName"), QStringLiteral("1"), false);
         QCOMPARE(combo.count(), 0);
         combo.addItem(QStringLiteral("stale"));
         QFile::remove(db.file());
-        FillComboFromTable(&combo, QStringLiteral("tblJobs"), QStringLiteral("lngJobID"), QStringLiteral("strJobName"),
-                           QStringLiteral("1"), false);
+        FillComboFromTable(&combo, QStringLiteral("tblJobs"), QStringLiteral("lngJobID"),
+                           QStringLiteral("strJobName"), QStringLiteral("1"), false);
         QCOMPARE(combo.count(), 0);
         QVERIFY(!QFile::exists(db.file()));
         QCOMPARE(p.count(), 0);

@@ -28,7 +28,8 @@ private slots:
         int kills = 0;
         for (int round = 0; round < 20; ++round) {
             QProcess child;
-            child.start(QStringLiteral(CRASH_CHILD), {db.folder(), QString::number(job), QString::number(company)});
+            child.start(QStringLiteral(CRASH_CHILD),
+                        {db.folder(), QString::number(job), QString::number(company)});
             QVERIFY(child.waitForStarted());
             QTest::qWait(20 + int(rng.bounded(180)));
             ::kill(pid_t(child.processId()), SIGKILL);
@@ -44,7 +45,8 @@ private slots:
                 (m.captured(1) == QLatin1String("hour") ? hours : payments).insert(n);
             }
             // Each round numbers its saves afresh; tell them apart by round.
-            db.exec(QStringLiteral("UPDATE tblHours SET dtmStopTime = dtmStopTime + %1 WHERE dtmStopTime < 900000")
+            db.exec(QStringLiteral(
+                        "UPDATE tblHours SET dtmStopTime = dtmStopTime + %1 WHERE dtmStopTime < 900000")
                         .arg(round * 1000000 + 1000000));
             db.exec(QStringLiteral("UPDATE tblPayments SET lngPayTypeID = %1 WHERE lngPayTypeID = 1")
                         .arg(round + 100));
@@ -55,19 +57,21 @@ private slots:
         for (int key : std::as_const(hours)) {
             const int round = key / 1000000, n = key % 1000000;
             const double stop = 40000.5 + n + (round + 1) * 1000000;
-            QVERIFY2(db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblHours WHERE abs(dtmStopTime - %1) < 1e-6")
-                                   .arg(stop, 0, 'f', 6))
-                             .toInt() == 1,
-                     qPrintable(QStringLiteral("charge %1 of round %2 lost").arg(n).arg(round)));
+            QVERIFY2(
+                db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblHours WHERE abs(dtmStopTime - %1) < 1e-6")
+                              .arg(stop, 0, 'f', 6))
+                        .toInt() == 1,
+                qPrintable(QStringLiteral("charge %1 of round %2 lost").arg(n).arg(round)));
         }
         for (int key : std::as_const(payments)) {
             const int round = key / 1000000, n = key % 1000000;
-            QVERIFY2(db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblPayments WHERE memComments = 'save %1' "
-                                              "AND lngPayTypeID = %2")
-                                   .arg(n)
-                                   .arg(round + 100))
-                             .toInt() == 1,
-                     qPrintable(QStringLiteral("payment %1 of round %2 lost").arg(n).arg(round)));
+            QVERIFY2(
+                db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblPayments WHERE memComments = 'save %1' "
+                                         "AND lngPayTypeID = %2")
+                              .arg(n)
+                              .arg(round + 100))
+                        .toInt() == 1,
+                qPrintable(QStringLiteral("payment %1 of round %2 lost").arg(n).arg(round)));
         }
         QCOMPARE(db.scalar(QStringLiteral("PRAGMA foreign_key_check")), QVariant());
 #endif

@@ -83,11 +83,16 @@ private slots:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "/opt/tamberlock" << "/opt/tamberlock/";
-        QTest::newRow("slash") << "/opt/tamberlock/" << "/opt/tamberlock/";
-        QTest::newRow("root") << "/" << "/";
-        QTest::newRow("drive root") << "C:\\" << "C:\\";
-        QTest::newRow("backslash folder") << "C:\\Tamberlock" << "C:\\Tamberlock/";
+        QTest::newRow("plain") << "/opt/tamberlock"
+                               << "/opt/tamberlock/";
+        QTest::newRow("slash") << "/opt/tamberlock/"
+                               << "/opt/tamberlock/";
+        QTest::newRow("root") << "/"
+                              << "/";
+        QTest::newRow("drive root") << "C:\\"
+                                    << "C:\\";
+        QTest::newRow("backslash folder") << "C:\\Tamberlock"
+                                          << "C:\\Tamberlock/";
     }
     void dataPath()
     {
@@ -103,8 +108,9 @@ private slots:
         for (const char *table : {"tblCompanys", "tblJobs", "tblHours", "tblPayments"})
             QCOMPARE(db.count(QLatin1String(table)), 0);
         QVERIFY(db.count(QStringLiteral("lkuPayTypes")) >= 3);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strPayType FROM lkuPayTypes WHERE lngPayTypeID = 1")).toString(),
-                 QStringLiteral("Cash"));
+        QCOMPARE(
+            db.scalar(QStringLiteral("SELECT strPayType FROM lkuPayTypes WHERE lngPayTypeID = 1")).toString(),
+            QStringLiteral("Cash"));
     }
 
     void everyConnectionHasForeignKeysAndFullSync()
@@ -128,9 +134,10 @@ private slots:
         QCOMPARE(saveCompany(0, QStringLiteral("Brum")), QString());
         DeleteCompanyRecord(2);
         QCOMPARE(saveCompany(0, QStringLiteral("Cobb")), QString());
-        QCOMPARE(db.scalar(QStringLiteral("SELECT lngCompanyID FROM tblCompanys WHERE strCompanyName = 'Cobb'"))
-                     .toInt(),
-                 3);
+        QCOMPARE(
+            db.scalar(QStringLiteral("SELECT lngCompanyID FROM tblCompanys WHERE strCompanyName = 'Cobb'"))
+                .toInt(),
+            3);
         QCOMPARE(p.count(), 0);
     }
 
@@ -138,12 +145,12 @@ private slots:
     {
         TestDatabase db;
         ScriptedPrompter p;
-        QCOMPARE(saveCompany(0, QStringLiteral("Acme"), QStringLiteral("Suite 5"), QStringLiteral("01234"), {},
-                             QStringLiteral("(555) 123-4567"), QString()),
+        QCOMPARE(saveCompany(0, QStringLiteral("Acme"), QStringLiteral("Suite 5"), QStringLiteral("01234"),
+                             {}, QStringLiteral("(555) 123-4567"), QString()),
                  QString());
         auto field = [&](const char *name) {
-            return db.scalar(QStringLiteral("SELECT %1 FROM tblCompanys WHERE lngCompanyID = 1")
-                                 .arg(QLatin1String(name)));
+            return db.scalar(
+                QStringLiteral("SELECT %1 FROM tblCompanys WHERE lngCompanyID = 1").arg(QLatin1String(name)));
         };
         QCOMPARE(field("strComments").toString(), QStringLiteral("N/A"));
         QCOMPARE(field("strCompanyZip").toString(), QStringLiteral("01234")); // leading zero kept
@@ -197,7 +204,8 @@ private slots:
         QCOMPARE(comments.toString(), QString());
 
         QCOMPARE(SavePayTypeRecord(0, QStringLiteral("  Barter  ")), QString());
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strPayType FROM lkuPayTypes ORDER BY lngPayTypeID DESC")).toString(),
+        QCOMPARE(db.scalar(QStringLiteral("SELECT strPayType FROM lkuPayTypes ORDER BY lngPayTypeID DESC"))
+                     .toString(),
                  QStringLiteral("  Barter  "));
         QCOMPARE(p.count(), 0);
     }
@@ -221,7 +229,8 @@ private slots:
         QCOMPARE(saveCompany(0, text, text, text, text), QString());
         QCOMPARE(db.count(QStringLiteral("tblCompanys")), 1);
         for (const char *f : {"strCompanyName", "strCompanyAddr2", "strComments"})
-            QCOMPARE(db.scalar(QStringLiteral("SELECT %1 FROM tblCompanys").arg(QLatin1String(f))).toString(), text);
+            QCOMPARE(db.scalar(QStringLiteral("SELECT %1 FROM tblCompanys").arg(QLatin1String(f))).toString(),
+                     text);
         QCOMPARE(SavePaymentRecord(0, 1, 1, 1.0, text, 1), QString());
         QCOMPARE(db.scalar(QStringLiteral("SELECT memComments FROM tblPayments")).toString(), text);
     }
@@ -243,9 +252,13 @@ private slots:
 
         DeleteCompanyRecord(acme);
         QCOMPARE(db.count(QStringLiteral("tblCompanys")), 1);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblJobs WHERE lngCompanyID = %1").arg(acme)).toInt(), 0);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblPayments WHERE lngCompanyID = %1").arg(acme)).toInt(),
+        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblJobs WHERE lngCompanyID = %1").arg(acme))
+                     .toInt(),
                  0);
+        QCOMPARE(
+            db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblPayments WHERE lngCompanyID = %1").arg(acme))
+                .toInt(),
+            0);
         QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblHours WHERE lngJobID NOT IN "
                                           "(SELECT lngJobID FROM tblJobs)"))
                      .toInt(),
@@ -271,7 +284,8 @@ private slots:
         DeletePayTypeRecord(1);
         QCOMPARE(db.count(QStringLiteral("tblHours")), 0);
         QCOMPARE(db.count(QStringLiteral("tblPayments")), 0);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM lkuPayTypes WHERE lngPayTypeID = 1")).toInt(), 0);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM lkuPayTypes WHERE lngPayTypeID = 1")).toInt(),
+                 0);
         // A key that names no row deletes nothing and shows nothing.
         DeleteJobRecord(999);
         QCOMPARE(db.count(QStringLiteral("tblJobs")), 1);
@@ -297,18 +311,17 @@ private slots:
 
     void errorBoxLayout()
     {
-        const MessageBoxRequest r = errorBoxRequest({14, QStringLiteral("unable to open database file"),
-                                                     QStringLiteral("SQLite")});
+        const MessageBoxRequest r =
+            errorBoxRequest({14, QStringLiteral("unable to open database file"), QStringLiteral("SQLite")});
         QCOMPARE(r.title, QStringLiteral("An Error Occured!"));
         QCOMPARE(r.text, QStringLiteral("Error: 14 - unable to open database file\r\nFrom: SQLite."));
         QCOMPARE(r.icon, BoxIcon::Warning);
         QCOMPARE(r.buttons, BoxButtons::AbortRetryIgnore);
         QCOMPARE(r.defaultButton, 2);
 
-        const MessageBoxRequest l = loaderErrorBoxRequest({1, QStringLiteral("no such table: tblJobs"),
-                                                           QStringLiteral("SQLite")},
-                                                          QStringLiteral("In LoadLvwJobs:    "),
-                                                          QStringLiteral("SELECT 1;"));
+        const MessageBoxRequest l =
+            loaderErrorBoxRequest({1, QStringLiteral("no such table: tblJobs"), QStringLiteral("SQLite")},
+                                  QStringLiteral("In LoadLvwJobs:    "), QStringLiteral("SELECT 1;"));
         QCOMPARE(l.title, QStringLiteral("Error!"));
         QCOMPARE(l.text, QStringLiteral("1 no such table: tblJobs\r\nIn LoadLvwJobs:    \r\nSELECT 1;"));
         QCOMPARE(l.icon, BoxIcon::Error);
@@ -325,8 +338,9 @@ private slots:
         QCOMPARE(p.count(), 3);
         const MessageBoxRequest &ni = p.shown().at(0).message;
         QCOMPARE(ni.title, QStringLiteral("Feature Not Implemented                "));
-        QCOMPARE(ni.text, QStringLiteral("This Feature has not\r\n been implemented yet. \r\n Support Brumvale by "
-                                         "making\r\n donations at http://www.brumvale.example/"));
+        QCOMPARE(ni.text,
+                 QStringLiteral("This Feature has not\r\n been implemented yet. \r\n Support Brumvale by "
+                                "making\r\n donations at http://www.brumvale.example/"));
         QCOMPARE(ni.icon, BoxIcon::Error);
         QCOMPARE(ni.buttons, BoxButtons::Ok);
         QCOMPARE(p.shown().at(1).message.title, QStringLiteral("Record Added Successfully!"));
@@ -397,7 +411,9 @@ private slots:
         QCOMPARE(p.count(), 1);
         // The save went through after the retry, and still reports the earlier error.
         QVERIFY2(again.contains(QStringLiteral("locked")), qPrintable(again));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM lkuPayTypes WHERE strPayType = 'Barter'")).toInt(), 1);
+        QCOMPARE(
+            db.scalar(QStringLiteral("SELECT COUNT(*) FROM lkuPayTypes WHERE strPayType = 'Barter'")).toInt(),
+            1);
     }
 
     void lockedAbortWritesNothing()
@@ -478,19 +494,22 @@ private slots:
     {
         TestDatabase db;
         // Check file permissions as an ordinary user even when the tests run as root.
-        QFile::setPermissions(db.folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                               QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                               QFileDevice::ExeOther);
-        QFile::setPermissions(db.file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        QFile::setPermissions(db.folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                               QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                               QFileDevice::ReadOther | QFileDevice::ExeOther);
+        QFile::setPermissions(db.file(),
+                              QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         const QByteArray before = fileHash(db.file());
         const int previous = setfsuid(65534);
         ScriptedPrompter p;
         p.answer(BoxResult::Abort);
         const QString result = SavePayTypeRecord(0, QStringLiteral("x"));
         setfsuid(previous);
-        QFile::setPermissions(db.folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(db.folder(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QCOMPARE(p.count(), 1);
-        QVERIFY2(result.contains(QStringLiteral("readonly")) || result.contains(QStringLiteral("read-only")) ||
+        QVERIFY2(result.contains(QStringLiteral("readonly")) ||
+                     result.contains(QStringLiteral("read-only")) ||
                      result.contains(QStringLiteral("unable to open")),
                  qPrintable(result));
         QCOMPARE(fileHash(db.file()), before);

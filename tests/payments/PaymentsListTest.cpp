@@ -150,7 +150,7 @@ private slots:
             QCOMPARE(l->model()->headerData(c, Qt::Horizontal).toString(), captions[c]);
             if (c == 4) // wide enough for a whole date in the list's font
                 QVERIFY(l->columnWidth(c) >= qMax(widths[c], l->fontMetrics().horizontalAdvance(
-                                                                  QStringLiteral("12/31/2026 12:59:59 PM"))));
+                                                                 QStringLiteral("12/31/2026 12:59:59 PM"))));
             else
                 QVERIFY2(qAbs(l->columnWidth(c) - widths[c]) <= 1, qPrintable(captions[c]));
         }
