@@ -3,6 +3,10 @@
 #include "data/DataPath.h"
 #include "data/Formats.h"
 #include "data/NewDatabase.h"
+#include "editors/EditorBase.h"
+
+#include <QApplication>
+#include <QFile>
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -10,6 +14,10 @@
 #include <QTest>
 
 #include <vector>
+
+#ifdef Q_OS_LINUX
+#include <sys/fsuid.h>
+#endif
 
 ScriptedPrompter::ScriptedPrompter()
 {
@@ -185,6 +193,73 @@ int TestDatabase::addPayment(int companyId, Currency amount, OleDate when, const
         QStringLiteral("INSERT INTO tblPayments (lngCompanyID, curAmount, dtmTransaction, memComments, "
                        "lngPayTypeID) VALUES (?, ?, ?, ?, ?)"),
         {companyId, qlonglong(amount), when, comments, payType});
+}
+
+DatabaseLocker::DatabaseLocker(const QString &file)
+{
+    static int counter = 0;
+    m_name = QStringLiteral("test-locker-%1").arg(++counter);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setDatabaseName(file);
+    m_locked = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+}
+
+DatabaseLocker::~DatabaseLocker()
+{
+    release();
+}
+
+void DatabaseLocker::release()
+{
+    if (m_name.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+    m_name.clear();
+    m_locked = false;
+}
+
+ReadOnlyDatabase::ReadOnlyDatabase(const TestDatabase &db) : m_folder(db.folder())
+{
+    const auto rx = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                    QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    QFile::setPermissions(m_folder, rx);
+    QFile::setPermissions(db.file(),
+                          QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+#ifdef Q_OS_LINUX
+    m_previous = setfsuid(65534);
+#endif
+}
+
+ReadOnlyDatabase::~ReadOnlyDatabase()
+{
+#ifdef Q_OS_LINUX
+    setfsuid(m_previous);
+#endif
+    QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void closeAllEditors()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *e = qobject_cast<EditorBase *>(w)) {
+            if (!e->isClosed())
+                e->close();
+        }
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 OleDate ole(int year, int month, int day, int hour, int minute, int second)

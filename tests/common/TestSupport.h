@@ -84,6 +84,41 @@ private:
     bool m_valid = false;
 };
 
+// Another connection holding an exclusive lock on a database file until it
+// is released (or destroyed).
+class DatabaseLocker
+{
+public:
+    explicit DatabaseLocker(const QString &file);
+    ~DatabaseLocker();
+    bool locked() const { return m_locked; }
+    void release();
+
+private:
+    QString m_name;
+    bool m_locked = false;
+};
+
+// While it lives, the test database's file is read-only and file permissions
+// are checked as an ordinary user, even when the tests run as root (Linux).
+class ReadOnlyDatabase
+{
+public:
+    explicit ReadOnlyDatabase(const TestDatabase &db);
+    ~ReadOnlyDatabase();
+
+private:
+    QString m_folder;
+    int m_previous = 0;
+};
+
+// The bytes of a file (empty when it cannot be read).
+QByteArray fileBytes(const QString &path);
+
+// Closes every editor window still open and lets the deletions happen, so
+// the next test starts from fresh windows.
+void closeAllEditors();
+
 // An OLE date from a wall-clock date and time.
 OleDate ole(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 

@@ -7,29 +7,15 @@
 #include "data/RecordStore.h"
 #include "data/StepRunner.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 
-#ifdef Q_OS_LINUX
-#include <sys/fsuid.h>
-#include <unistd.h>
-#endif
-
 using namespace modTamberlock;
 
 namespace {
-
-QByteArray fileHash(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 QString saveCompany(qint32 id, const QString &name, const QString &addr2 = {}, const QString &zip = {},
                     const QString &comments = {}, const QString &phone = {}, const QString &fax = {})
@@ -38,32 +24,6 @@ QString saveCompany(qint32 id, const QString &name, const QString &addr2 = {}, c
                              QStringLiteral("Boston"), QStringLiteral("MA"), zip, comments,
                              QStringLiteral("Ann"), QStringLiteral("ann@a.example"), phone, fax);
 }
-
-// Another connection holding an exclusive lock until released.
-class Locker
-{
-public:
-    explicit Locker(const QString &file)
-    {
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
-        m_db.setDatabaseName(file);
-        m_db.open();
-        QSqlQuery(m_db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
-    }
-    ~Locker() { release(); }
-    void release()
-    {
-        if (!m_db.isValid())
-            return;
-        QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
-        m_db.close();
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("locker"));
-    }
-
-private:
-    QSqlDatabase m_db;
-};
 
 } // namespace
 
@@ -404,7 +364,7 @@ private slots:
     {
         TestDatabase db;
         ScriptedPrompter p;
-        auto locker = std::make_unique<Locker>(db.file());
+        auto locker = std::make_unique<DatabaseLocker>(db.file());
         p.answer(BoxResult::Retry);
         p.onNextBox([&] { locker->release(); });
         const QString again = SavePayTypeRecord(0, QStringLiteral("Barter"));
@@ -422,7 +382,7 @@ private slots:
         ScriptedPrompter p;
         const int before = db.count(QStringLiteral("lkuPayTypes"));
         {
-            Locker locker(db.file());
+            DatabaseLocker locker(db.file());
             p.answer(BoxResult::Abort);
             QVERIFY(!SavePayTypeRecord(0, QStringLiteral("Barter")).isEmpty());
         }
@@ -477,7 +437,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(content);
         }
-        const QByteArray before = fileHash(db.file());
+        const QByteArray before = fileBytes(db.file());
         ScriptedPrompter p;
         p.answer(BoxResult::Abort);
         QVERIFY(!SavePayTypeRecord(0, QStringLiteral("x")).isEmpty());
@@ -485,7 +445,7 @@ private slots:
         p.answer(BoxResult::Abort);
         DeleteCompanyRecord(1);
         QCOMPARE(p.count(), 2);
-        QCOMPARE(fileHash(db.file()), before);
+        QCOMPARE(fileBytes(db.file()), before);
         QCOMPARE(QFileInfo(db.file()).size(), qint64(content.size()));
     }
 
@@ -493,26 +453,20 @@ private slots:
     void readOnlyFileShowsTheBoxAndKeepsTheFile()
     {
         TestDatabase db;
-        // Check file permissions as an ordinary user even when the tests run as root.
-        QFile::setPermissions(db.folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                               QFileDevice::ReadGroup | QFileDevice::ExeGroup |
-                                               QFileDevice::ReadOther | QFileDevice::ExeOther);
-        QFile::setPermissions(db.file(),
-                              QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-        const QByteArray before = fileHash(db.file());
-        const int previous = setfsuid(65534);
+        const QByteArray before = fileBytes(db.file());
         ScriptedPrompter p;
-        p.answer(BoxResult::Abort);
-        const QString result = SavePayTypeRecord(0, QStringLiteral("x"));
-        setfsuid(previous);
-        QFile::setPermissions(db.folder(),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QString result;
+        {
+            ReadOnlyDatabase readOnly(db);
+            p.answer(BoxResult::Abort);
+            result = SavePayTypeRecord(0, QStringLiteral("x"));
+        }
         QCOMPARE(p.count(), 1);
         QVERIFY2(result.contains(QStringLiteral("readonly")) ||
                      result.contains(QStringLiteral("read-only")) ||
                      result.contains(QStringLiteral("unable to open")),
                  qPrintable(result));
-        QCOMPARE(fileHash(db.file()), before);
+        QCOMPARE(fileBytes(db.file()), before);
     }
 #endif
 

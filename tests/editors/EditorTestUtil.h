@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/TestSupport.h"
 #include "data/ComboFill.h"
 #include "data/Settings.h"
 #include "editors/EditorBase.h"
@@ -34,18 +35,7 @@ inline QComboBox *combo(QWidget *editor, const QString &name)
     return child<QComboBox>(editor, name);
 }
 
-// Closes every editor window still open and lets the deletions happen, so
-// each test starts from fresh windows.
-inline void closeAllEditors()
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *e = qobject_cast<EditorBase *>(w)) {
-            if (!e->isClosed())
-                e->close();
-        }
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+using ::closeAllEditors;
 
 // What the main window's selection does in add mode, for tests that run
 // without a main window.

@@ -37,14 +37,6 @@ using namespace MainFixture;
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
 bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
@@ -104,34 +96,6 @@ QStringList snapshot(const QString &file)
     });
 }
 
-// Another connection holding an exclusive lock until released.
-class Locker
-{
-public:
-    explicit Locker(const QString &file)
-    {
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("faults-locker"));
-        m_db.setDatabaseName(file);
-        m_locked = m_db.open() && QSqlQuery(m_db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
-    }
-    ~Locker() { release(); }
-    bool locked() const { return m_locked; }
-    void release()
-    {
-        if (!m_db.isValid())
-            return;
-        QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
-        m_db.close();
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("faults-locker"));
-        m_locked = false;
-    }
-
-private:
-    QSqlDatabase m_db;
-    bool m_locked = false;
-};
-
 BoxResult resultOf(QChar c)
 {
     switch (c.toLatin1()) {
@@ -163,44 +127,7 @@ QPushButton *okButton(QWidget *editor)
     return editor->findChild<QPushButton *>(QStringLiteral("cmdOK"));
 }
 
-void closeAllEditors()
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *e = qobject_cast<EditorBase *>(w)) {
-            if (!e->isClosed())
-                e->close();
-        }
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 #ifdef Q_OS_LINUX
-// File permissions checked as an ordinary user even when the tests run as
-// root, for as long as this lives.
-class ReadOnlyFile
-{
-public:
-    explicit ReadOnlyFile(const TestDatabase &db) : m_folder(db.folder())
-    {
-        const auto rx = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                        QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
-        QFile::setPermissions(m_folder, rx);
-        QFile::setPermissions(db.file(),
-                              QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-        m_previous = setfsuid(65534);
-    }
-    ~ReadOnlyFile()
-    {
-        setfsuid(m_previous);
-        QFile::setPermissions(m_folder,
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
-
-private:
-    QString m_folder;
-    int m_previous = 0;
-};
-
 // A small file system of its own, so that a write can really run out of room.
 class TinyDisk
 {
@@ -459,7 +386,7 @@ private slots:
         const QByteArray before = fileBytes(db.file());
         QStringList messages;
         {
-            ReadOnlyFile readOnlyFile(db);
+            ReadOnlyDatabase readOnlyFile(db);
             p.answer(answer);
             if (answer == BoxResult::Retry)
                 p.answer(BoxResult::Abort);
@@ -494,7 +421,7 @@ private slots:
         QCOMPARE(list(w.get(), "lvwHours")->rowCount(), 1);
         const QByteArray before = fileBytes(db.file());
         {
-            ReadOnlyFile readOnlyFile(db);
+            ReadOnlyDatabase readOnlyFile(db);
             // Delete the company (Yes), the database refuses; then a new charge.
             p.answer({BoxResult::Yes, BoxResult::Abort});
             w->MnuComps_Click(10);
@@ -524,7 +451,7 @@ private slots:
         QPointer<frmComp> e = frmComp::showEditor(w.get());
         e->SwapFormMode(0, 0);
         e->setBoxText(0, QStringLiteral("Locked Out Ltd"));
-        auto locker = std::make_unique<Locker>(db.file());
+        auto locker = std::make_unique<DatabaseLocker>(db.file());
         QVERIFY(locker->locked());
         p.answer(BoxResult::Retry);
         p.onNextBox([&] { locker->release(); });
@@ -555,7 +482,7 @@ private slots:
         e->setBoxText(0, QStringLiteral("Acme Changed"));
         const QStringList before = snapshot(db.file());
         {
-            Locker locker(db.file());
+            DatabaseLocker locker(db.file());
             QVERIFY(locker.locked());
             p.answer({BoxResult::Retry, BoxResult::Abort});
             okButton(e)->click();
@@ -580,7 +507,7 @@ private slots:
         ScriptedPrompter p;
         auto w = openWindow();
         db.addCompany(QStringLiteral("Brum"));
-        auto locker = std::make_unique<Locker>(db.file());
+        auto locker = std::make_unique<DatabaseLocker>(db.file());
         QVERIFY(locker->locked());
         p.answer(BoxResult::Retry);
         p.onNextBox([&] { locker->release(); });
