@@ -440,6 +440,12 @@ void EditorBase::loadField(StepRunner &run, RecordSet &row, const QString &colum
         } else {
             text = value.toString();
         }
+        // A stored text longer than the box's limit came from elsewhere; the
+        // box takes it whole, so that saving the row does not cut it.
+        if (auto *line = qobject_cast<QLineEdit *>(box(index)); line && line->maxLength() < text.size())
+            line->setMaxLength(int(text.size()));
+        if (m_plainMaxLength.value(index) > 0 && m_plainMaxLength.value(index) < text.size())
+            m_plainMaxLength[index] = int(text.size());
         setBoxText(index, text);
         return std::nullopt;
     });

@@ -122,6 +122,22 @@ private slots:
                  QStringLiteral("02134-0000"));
     }
 
+    void aStoredTextLongerThanItsBoxIsKeptWhole()
+    {
+        TestDatabase db;
+        ScriptedPrompter p;
+        const QString longName(80, QLatin1Char('N'));
+        const int id = db.addCompany(longName);
+        frmComp *e = frmComp::showEditor(nullptr);
+        e->SwapFormMode(-1, id);
+        QCOMPARE(e->boxText(0), longName);
+        e->setBoxText(4, QStringLiteral("Salem"));
+        p.answer(BoxResult::Ok);
+        button(e, QStringLiteral("cmdOK"))->click();
+        QCOMPARE(p.last().text, QStringLiteral("Record Saved."));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT strCompanyName FROM tblCompanys")).toString(), longName);
+    }
+
     void enterPressesOkAndCtrlEnterBreaksTheLine()
     {
         TestDatabase db;

@@ -526,11 +526,8 @@ private slots:
             // Opened and closed again without a save, the row stays as it is.
             frmComp *e = frmComp::showEditor(w.get());
             e->SwapFormMode(-1, companies[i]);
-            // Loaded into a box of 50 characters at most, then trimmed.
-            QString fits = texts[i].text.left(50);
-            if (texts[i].text.size() > 50 && fits.back().isHighSurrogate())
-                fits.chop(1);
-            const QString trimmed = EditorBase::cleanUpText(EditorBase::CleanUp::Trim, fits);
+            // Loaded whole, even beyond the box's limit of 50, then trimmed.
+            const QString trimmed = EditorBase::cleanUpText(EditorBase::CleanUp::Trim, texts[i].text);
             QCOMPARE(e->boxText(0), trimmed);
             QCOMPARE(e->boxText(8), trimmed);
             QCOMPARE(e->boxText(7), QStringLiteral("N/A"));
