@@ -100,15 +100,16 @@ private slots:
         ScriptedPrompter p;
         auto w = openWindow();
         w->resize(100, 100);
-        QCOMPARE(w->width(), Twips::toPixels(6090));
-        QCOMPARE(w->height(), Twips::toPixels(4725));
+        // The smallest outer size, title bar and borders included.
+        QCOMPARE(w->frameGeometry().width(), Twips::toPixels(6090));
+        QCOMPARE(w->frameGeometry().height(), Twips::toPixels(4725));
         w->setScreenStyle(1);
         w->resize(100, 100);
-        QCOMPARE(w->width(), Twips::toPixels(4500));
-        QCOMPARE(w->height(), Twips::toPixels(3135));
+        QCOMPARE(w->frameGeometry().width(), Twips::toPixels(4500));
+        QCOMPARE(w->frameGeometry().height(), Twips::toPixels(3135));
         w->setScreenStyle(0);
-        QCOMPARE(w->width(), Twips::toPixels(6090));
-        QCOMPARE(w->height(), Twips::toPixels(4725));
+        QCOMPARE(w->frameGeometry().width(), Twips::toPixels(6090));
+        QCOMPARE(w->frameGeometry().height(), Twips::toPixels(4725));
     }
 
     void singleStyleShowsTheSelectedTabsFrame()
