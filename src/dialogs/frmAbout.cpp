@@ -255,7 +255,9 @@ void frmAbout::hideEvent(QHideEvent *event)
 
 void frmAbout::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    // Only a click on the bare window background: the icon and the drawing
+    // area handle their own clicks, and presses on them would come up here.
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
         startAnimation();
     QDialog::mousePressEvent(event);
 }

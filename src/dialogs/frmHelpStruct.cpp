@@ -135,7 +135,10 @@ void frmHelpStruct::resizeEvent(QResizeEvent *event)
 
 void frmHelpStruct::applyLayout()
 {
-    const QSize floor = minimumWindowSize();
+    // The floor is an outer size, title bar and borders included.
+    const QSize frame = frameGeometry().size() - size();
+    const QSize floor = minimumWindowSize() - frame;
+    setMinimumSize(floor.expandedTo(QSize(0, 0)));
     if (width() < floor.width() || height() < floor.height()) {
         resize(qMax(width(), floor.width()), qMax(height(), floor.height()));
     }

@@ -74,7 +74,8 @@ void frmMain::applyLayout()
 QSize frmMain::minimumInside(double outerWidthTwips, double outerHeightTwips) const
 {
     const QSize frame = frameGeometry().size() - size();
-    return QSize(qMax(0, px(outerWidthTwips) - frame.width()), qMax(0, px(outerHeightTwips) - frame.height()));
+    return QSize(qMax(0, px(outerWidthTwips) - frame.width()),
+                 qMax(0, px(outerHeightTwips) - frame.height()));
 }
 
 void frmMain::layoutStyle0()

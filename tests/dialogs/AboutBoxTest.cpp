@@ -185,6 +185,10 @@ private slots:
         QTest::mouseClick(child<QWidget>(about, "picIcon"), Qt::LeftButton);
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         QCOMPARE(recorder.opened, QList<QUrl>{QUrl(QString::fromLatin1(kMakerAddress))});
+        // The icon opens the site only; the dots are the drawing area's.
+        QVERIFY(!about->isAnimating());
+        QTest::mouseClick(child<QWidget>(about, "lblTitle"), Qt::LeftButton);
+        QVERIFY(!about->isAnimating());
         closeAndWait(about);
     }
 };

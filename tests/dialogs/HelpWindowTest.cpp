@@ -132,9 +132,11 @@ private slots:
         QFETCH(QSize, expected);
         QWidget owner;
         QPointer<frmHelpStruct> w = frmHelpStruct::showFor(&owner);
-        QCOMPARE(w->minimumSize(), QSize(359, 233));
-        w->resize(asked);
-        QTRY_COMPARE(w->size(), expected);
+        // The floor is the outer size, frame included.
+        const QSize frame = w->frameGeometry().size() - w->size();
+        QCOMPARE(w->minimumSize() + frame, QSize(359, 233));
+        w->resize(asked - frame);
+        QTRY_COMPARE(w->frameGeometry().size(), expected);
         closeAndWait(w);
     }
 
