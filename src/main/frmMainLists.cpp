@@ -80,6 +80,25 @@ private:
 
 } // namespace
 
+// One row of a loader's query, read before the list fills: the query is done
+// and its read lock gone before the loader lets events run, so a save made
+// meanwhile (a charge started with F12, say) is not refused as "locked".
+class LoadedRow
+{
+public:
+    explicit LoadedRow(const QSqlQuery &query, int fields)
+    {
+        m_values.reserve(fields);
+        for (int i = 0; i < fields; ++i)
+            m_values.append(query.value(i));
+    }
+    bool isNull(int field) const { return m_values.at(field).isNull(); }
+    QVariant value(int field) const { return m_values.at(field); }
+
+private:
+    QVariantList m_values;
+};
+
 struct frmMain::LoaderSpec {
     ReportList *list;
     QString tag;
@@ -89,7 +108,7 @@ struct frmMain::LoaderSpec {
     int icon;
     bool emptyIdIsEmptyResult; // the project-without-charges row
     // Writes the other cells of a row from the record.
-    std::function<StepResult(int row, const QSqlQuery &record)> fillRow;
+    std::function<StepResult(int row, const LoadedRow &record)> fillRow;
     QString offerCaption;
     QString offerMessage;
     std::function<void()> offerYes;
@@ -148,25 +167,34 @@ void frmMain::runLoader(const LoaderSpec &plan)
         return std::nullopt;
     });
 
-    bool hasRecord = false;
-    bool empty = true;
+    // Moving through all the records reads them; an empty result has none.
+    std::vector<LoadedRow> records;
     run.step([&]() -> StepResult {
         if (!query.isActive())
             return closedObjectError();
-        hasRecord = query.next();
-        if (!hasRecord && query.lastError().isValid())
+        records.clear();
+        const int fields = query.record().count();
+        while (query.next())
+            records.emplace_back(query, fields);
+        if (query.lastError().isValid())
             return fromSqlError(query.lastError());
         return std::nullopt;
     });
+    // Done with the query: nothing may keep the file locked while the list
+    // fills with pauses for events, or while the offer below waits.
+    query.finish();
     if (!run.aborted())
         QCoreApplication::processEvents();
 
+    bool empty = true;
     int counter = 1;
-    while (hasRecord && !run.aborted()) {
+    for (const LoadedRow &record : records) {
+        if (run.aborted())
+            break;
         int row = -1;
         bool endOfRows = false;
         run.step([&]() -> StepResult {
-            const QVariant id = query.value(plan.idField);
+            const QVariant id = record.value(plan.idField);
             if (id.isNull() || id.toString().isEmpty()) {
                 if (plan.emptyIdIsEmptyResult) {
                     endOfRows = true;
@@ -181,23 +209,15 @@ void frmMain::runLoader(const LoaderSpec &plan)
             break;
         if (row >= 0) {
             empty = false;
-            run.step([&] { return plan.fillRow(row, query); });
+            run.step([&] { return plan.fillRow(row, record); });
         }
         // The window keeps painting and answering every 14 rows.
         if (++counter == 15) {
             counter = 1;
             QCoreApplication::processEvents();
         }
-        run.step([&]() -> StepResult {
-            hasRecord = query.next();
-            if (!hasRecord && query.lastError().isValid())
-                return fromSqlError(query.lastError());
-            return std::nullopt;
-        });
     }
-    // Done with the rows: nothing may keep the file locked while the offer
-    // below waits and the user adds a row.
-    query.finish();
+    records = {};
 
     if (empty && !run.aborted()) {
         bool ask = false;
@@ -235,7 +255,7 @@ void frmMain::LoadCompanies()
     plan.idField = 0;
     plan.icon = 1;
     plan.emptyIdIsEmptyResult = false;
-    plan.fillRow = [this](int row, const QSqlQuery &r) -> StepResult {
+    plan.fillRow = [this](int row, const LoadedRow &r) -> StepResult {
         if (!r.isNull(1))
             m_lvwCompanys->setCell(row, 1, r.value(1).toString());
         if (!r.isNull(2))
@@ -268,7 +288,7 @@ void frmMain::LoadProjects(qint32 companyId)
     plan.icon = 1;
     plan.emptyIdIsEmptyResult = false;
     plan.before = [this] { m_lvwHours->clearRows(); };
-    plan.fillRow = [this](int row, const QSqlQuery &r) -> StepResult {
+    plan.fillRow = [this](int row, const LoadedRow &r) -> StepResult {
         if (!r.isNull(0))
             m_lvwJobs->setCell(row, 1, r.value(0).toString());
         if (!r.isNull(2))
@@ -309,7 +329,7 @@ void frmMain::LoadHours(qint32 jobId)
     plan.emptyIdIsEmptyResult = true;
     // A row without a rate keeps the rate of the row before it.
     auto rate = std::make_shared<Currency>(0);
-    plan.fillRow = [this, rate](int row, const QSqlQuery &r) -> StepResult {
+    plan.fillRow = [this, rate](int row, const LoadedRow &r) -> StepResult {
         if (!r.isNull(0))
             m_lvwHours->setCell(row, 1, r.value(0).toString());
         if (!r.isNull(3))

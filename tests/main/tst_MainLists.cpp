@@ -3,12 +3,14 @@
 #include "data/Clock.h"
 #include "data/DataPath.h"
 #include "data/Formats.h"
+#include "data/RecordStore.h"
 #include "data/Settings.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace MainFixture;
 
@@ -28,6 +30,28 @@ private slots:
     {
         Clock::useSystemClock();
         DontAskSetting::write(QStringLiteral("1"));
+    }
+
+    void aSaveDuringALoadsPauseIsNotLocked()
+    {
+        TestDatabase db;
+        ScriptedPrompter p;
+        const int c = db.addCompany(QStringLiteral("Acme"));
+        const int j = db.addJob(c, QStringLiteral("Web"), 400000);
+        for (int i = 0; i < 100; ++i)
+            db.addHour(j, ole(2026, 1, 1) + i, ole(2026, 1, 1) + i + 0.1);
+        auto w = openWindow();
+        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        // A charge started while the charge list fills, in one of its pauses.
+        QString result = QStringLiteral("not run");
+        QTimer::singleShot(0, [&] {
+            result = modTamberlock::SaveHourRecord(0, j, ole(2026, 12, 8, 9), ole(2026, 12, 8, 10));
+        });
+        w->LoadHours(j);
+        QCOMPARE(result, QString());
+        QCOMPARE(p.count(), 0);
+        QCOMPARE(db.count(QStringLiteral("tblHours")), 101);
+        QCOMPARE(list(w.get(), "lvwHours")->rowCount(), 100);
     }
 
     void columnsAreSetUp()
