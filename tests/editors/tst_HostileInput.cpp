@@ -34,7 +34,7 @@ enum EditorKind { Company, Project, Charge, Payment };
 // How a box's text reaches its column.
 enum class Stored { Text, Zip, Phone, Money, Date };
 
-struct BoxSpec {
+struct BoxCase {
     EditorKind editor;
     int index;
     const char *column;
@@ -43,7 +43,7 @@ struct BoxSpec {
     int neighbour; // a box of the same editor to move the focus to
 };
 
-const BoxSpec kBoxes[] = {
+const BoxCase kBoxes[] = {
     {Company, 0, "strCompanyName", 50, Stored::Text, 1},
     {Company, 1, "strCompanyWeb", 100, Stored::Text, 2},
     {Company, 2, "strCompanyAddr1", 50, Stored::Text, 3},
@@ -266,11 +266,11 @@ private slots:
 
     void everyBoxTakesHostileText_data()
     {
-        QTest::addColumn<int>("spec");
+        QTest::addColumn<int>("boxCase");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("typed");
         for (int s = 0; s < int(std::size(kBoxes)); ++s) {
-            const BoxSpec &b = kBoxes[s];
+            const BoxCase &b = kBoxes[s];
             for (const Hostile &h : hostileTexts(b.maxLength)) {
                 const QByteArray name = QStringLiteral("%1 %2: %3")
                                             .arg(QLatin1String(nameOf(b.editor)))
@@ -283,10 +283,10 @@ private slots:
     }
     void everyBoxTakesHostileText()
     {
-        QFETCH(int, spec);
+        QFETCH(int, boxCase);
         QFETCH(QString, text);
         QFETCH(bool, typed);
-        const BoxSpec &b = kBoxes[spec];
+        const BoxCase &b = kBoxes[boxCase];
         const TableSpec t = tableOf(b.editor);
 
         TestDatabase db;
