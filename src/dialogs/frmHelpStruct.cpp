@@ -31,7 +31,7 @@ frmHelpStruct::frmHelpStruct(QWidget *owner) : QWidget(owner, Qt::Window)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Help on Data Structure"));
     // The window manager keeps to the same floor that the resize rules set.
-    setMinimumSize(minimumWindowSize());
+    Twips::keepOuterMinimum(this, kMinWidth, kMinHeight);
 
     m_image = new QLabel(this);
     m_image->setObjectName(QStringLiteral("Image1"));
@@ -122,11 +122,6 @@ QString frmHelpStruct::helpText()
     return text;
 }
 
-QSize frmHelpStruct::minimumWindowSize()
-{
-    return QSize(Twips::toPixels(kMinWidth), Twips::toPixels(kMinHeight));
-}
-
 void frmHelpStruct::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
@@ -135,13 +130,7 @@ void frmHelpStruct::resizeEvent(QResizeEvent *event)
 
 void frmHelpStruct::applyLayout()
 {
-    // The floor is an outer size, title bar and borders included.
-    const QSize frame = frameGeometry().size() - size();
-    const QSize floor = minimumWindowSize() - frame;
-    setMinimumSize(floor.expandedTo(QSize(0, 0)));
-    if (width() < floor.width() || height() < floor.height()) {
-        resize(qMax(width(), floor.width()), qMax(height(), floor.height()));
-    }
+    Twips::keepOuterMinimum(this, kMinWidth, kMinHeight);
     // The bar is docked along the bottom edge.
     const int barHeight = Twips::toPixels(kBarHeight);
     m_picAligner->setGeometry(0, height() - barHeight, width(), barHeight);

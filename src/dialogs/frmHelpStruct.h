@@ -18,8 +18,6 @@ public:
     // The help text as stored: every line ended by a carriage return and a
     // line feed.
     static QString helpText();
-    // The smallest size of the window, in pixels.
-    static QSize minimumWindowSize();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

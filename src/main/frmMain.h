@@ -105,7 +105,6 @@ private:
     void listMenuAboutToShow(QMenu *menu);
     void popupContext(QMenu *menu, const QPoint &globalPos);
 
-    QSize minimumInside(double outerWidthTwips, double outerHeightTwips) const;
     void layoutStyle0();
     void layoutStyle1();
     void fitLists();

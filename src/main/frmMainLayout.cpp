@@ -69,22 +69,10 @@ void frmMain::applyLayout()
     fitLists();
 }
 
-// The rules give the smallest outer size, title bar and borders included;
-// Qt sizes the inside, so the frame the window manager adds comes off.
-QSize frmMain::minimumInside(double outerWidthTwips, double outerHeightTwips) const
-{
-    const QSize frame = frameGeometry().size() - size();
-    return QSize(qMax(0, px(outerWidthTwips) - frame.width()),
-                 qMax(0, px(outerHeightTwips) - frame.height()));
-}
-
 void frmMain::layoutStyle0()
 {
     // The smallest window that still shows the three lists.
-    const QSize minimum = minimumInside(6090, 4725);
-    setMinimumSize(minimum);
-    if (height() < minimum.height() || width() < minimum.width())
-        resize(qMax(width(), minimum.width()), qMax(height(), minimum.height()));
+    Twips::keepOuterMinimum(this, 6090, 4725);
 
     // The status bar stands inside the client area the rules measure.
     const double statusHeight = tw(statusBar()->height());
@@ -116,10 +104,7 @@ void frmMain::layoutStyle0()
 
 void frmMain::layoutStyle1()
 {
-    const QSize minimum = minimumInside(4500, 3135);
-    setMinimumSize(minimum);
-    if (height() < minimum.height() || width() < minimum.width())
-        resize(qMax(width(), minimum.width()), qMax(height(), minimum.height()));
+    Twips::keepOuterMinimum(this, 4500, 3135);
 
     const double statusHeight = tw(statusBar()->height());
     const double scaleWidth = tw(centralWidget()->width());

@@ -21,19 +21,12 @@
 #include <QSqlError>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
 int px(int twips)
 {
     return Twips::toPixels(twips);
-}
-// The smallest pixel count that covers a number of twips: a minimum rounded
-// down would be below itself and snap back for ever.
-int pxCovering(int twips)
-{
-    return int(std::ceil(twips / Twips::kPerPixel));
 }
 int tw(int pixels)
 {
@@ -340,10 +333,7 @@ void frmPayments::MnuPayments_Click(int index)
 
 void frmPayments::applyMinimumSize()
 {
-    const QRect outer = frameGeometry();
-    const int extraW = std::max(0, outer.width() - width());
-    const int extraH = std::max(0, outer.height() - height());
-    setMinimumSize(pxCovering(kMinOuterWidth) - extraW, pxCovering(kMinOuterHeight) - extraH);
+    Twips::keepOuterMinimum(this, kMinOuterWidth, kMinOuterHeight);
 }
 
 void frmPayments::showEvent(QShowEvent *event)
@@ -356,13 +346,7 @@ void frmPayments::showEvent(QShowEvent *event)
 void frmPayments::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    const QRect outer = frameGeometry();
-    const int extraW = std::max(0, outer.width() - width());
-    const int extraH = std::max(0, outer.height() - height());
-    if (tw(outer.height()) < kMinOuterHeight)
-        resize(width(), pxCovering(kMinOuterHeight) - extraH);
-    if (tw(outer.width()) < kMinOuterWidth)
-        resize(pxCovering(kMinOuterWidth) - extraW, height());
+    applyMinimumSize();
 
     QWidget *client = centralWidget();
     const int clientWidth = tw(client->width());
