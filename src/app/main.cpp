@@ -1,3 +1,4 @@
+#include "data/Backup.h"
 #include "data/DataPath.h"
 #include "dialogs/QtPrompter.h"
 #include "main/frmMain.h"
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     QtPrompter qtPrompter;
     setPrompter(&qtPrompter);
     setDataPath(dataPathFor(QCoreApplication::applicationDirPath()));
+    Backup::atStartup();
 
     int rc = 0;
     {

@@ -37,15 +37,27 @@ StepResult Connection::open()
 
 StepResult Connection::openFile(const QString &path)
 {
+    return openUri(path, false);
+}
+
+StepResult Connection::openFileReadOnly(const QString &path)
+{
+    return openUri(path, true);
+}
+
+StepResult Connection::openUri(const QString &path, bool readOnly)
+{
     if (!m_db.isValid())
         return fromSqlError(m_db.lastError());
     if (m_open)
         return std::nullopt;
-    // mode=rw: a missing file is an error here, never a new empty database.
+    // Neither mode creates a file: a missing one is an error here, never a new empty database.
     QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-    url.setQuery(QStringLiteral("mode=rw"));
+    url.setQuery(readOnly ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
     m_db.setDatabaseName(url.toString(QUrl::FullyEncoded));
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=500"));
+    m_db.setConnectOptions(
+        readOnly ? QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=500")
+                 : QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=500"));
     if (!m_db.open())
         return fromSqlError(m_db.lastError());
     QSqlQuery pragma(m_db);

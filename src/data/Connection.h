@@ -27,6 +27,9 @@ public:
     StepResult open();
     // Opens a given file (tools and tests).
     StepResult openFile(const QString &path);
+    // Opens a given file for reading only: nothing on this connection can
+    // change the file (the export).
+    StepResult openFileReadOnly(const QString &path);
     bool isOpen() const { return m_open; }
 
     // Runs one statement whose result is discarded.
@@ -40,6 +43,8 @@ public:
     QSqlDatabase &database() { return m_db; }
 
 private:
+    StepResult openUri(const QString &path, bool readOnly);
+
     QString m_name;
     QSqlDatabase m_db;
     bool m_open = false;

@@ -1,5 +1,6 @@
 #include "data/RecordStore.h"
 
+#include "data/Backup.h"
 #include "data/Connection.h"
 #include "data/Formats.h"
 #include "data/StepRunner.h"
@@ -174,13 +175,16 @@ QVariant text(const QString &s)
 
 namespace modTamberlock {
 
+// The two deletes that cascade first leave a copy of the database behind.
 void DeleteCompanyRecord(qint32 companyId)
 {
+    Backup::beforeDelete();
     deleteRecord(QStringLiteral("tblCompanys"), QStringLiteral("lngCompanyID"), companyId);
 }
 
 void DeleteJobRecord(qint32 jobId)
 {
+    Backup::beforeDelete();
     deleteRecord(QStringLiteral("tblJobs"), QStringLiteral("lngJobID"), jobId);
 }
 
