@@ -117,7 +117,9 @@ bool checkCopy(const RawDatabase &copy, QString *error)
     if (!copy.column("PRAGMA integrity_check", &result, error))
         return false;
     if (result != QStringList{QStringLiteral("ok")}) {
-        *error = QStringLiteral("the copy failed its integrity check: ") + result.value(0);
+        // SQLite may put several findings into one row.
+        *error = QStringLiteral("the copy failed its integrity check: ") +
+                 result.join(QLatin1Char(' ')).simplified().left(200);
         return false;
     }
     QStringList tables;
@@ -233,6 +235,10 @@ bool copyDatabase(const QString &source, const QString &target, bool readOnlySou
         if (!from.open(fileUri(source, readOnlySource ? "ro" : "rw"), sourceFlags, &reason)) {
             reason = QStringLiteral("cannot open %1: %2").arg(source, reason);
         } else if (!to.open(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, &reason)) {
+            reason = QStringLiteral("cannot write %1: %2").arg(temp, reason);
+        } else if (QStringList ignored; !to.column("PRAGMA journal_mode = OFF", &ignored, &reason)) {
+            // A new file under a temporary name needs no journal: it is named
+            // only once it is whole. The copy's one commit still syncs it.
             reason = QStringLiteral("cannot write %1: %2").arg(temp, reason);
         } else if (sqlite3_backup *backup = sqlite3_backup_init(to.handle(), "main", from.handle(), "main")) {
             const int stepped = sqlite3_backup_step(backup, -1);

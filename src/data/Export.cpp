@@ -189,7 +189,9 @@ QString Exporter::charges(bool write)
         const bool running = IsPendingTime(stop);
         const Currency rate = query.isNull(3) ? 0 : query.value(3).toLongLong();
         QString hours = FormatElapsedTime(start, stop, 2);
-        const std::optional<Currency> cost = costOfHours(hours, rate);
+        // The live watch costs a running charge at the rate as the project
+        // list shows it, to the cent; the list itself at the stored rate.
+        const std::optional<Currency> cost = costOfHours(hours, running ? shownAmount(rate) : rate);
         if (!cost)
             return QStringLiteral("the cost of charge %1 is out of range").arg(query.value(6).toInt());
         if (!add(m_charges, query.value(0).toInt(), shownAmount(*cost)))

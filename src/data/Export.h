@@ -12,7 +12,9 @@ class QIODevice;
 // The charges, payments and balances of a database as CSV (RFC 4180, UTF-8,
 // a header row, CRLF line ends) for a spreadsheet or an invoice. Costs are
 // the main window's: hours as the charge list computes them, cost exact from
-// the integer currency, rounded to the cent as the lists show it.
+// the integer currency, rounded to the cent as the lists show it; a running
+// charge costed to now at the rate the project list shows, as the live watch
+// costs it.
 namespace Export {
 
 enum class Report { Charges, Payments, Balance };

@@ -1,0 +1,58 @@
+# tamberlock-export and tamberlock-newdb --from: a database that is missing,
+# not a file or damaged gets one clear line and a non-zero exit; a restore
+# writes a copy that the export reads, and never overwrites.
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+set(db "${WORK}/Tamberlock.mdb")
+execute_process(COMMAND "${NEWDB}" "${db}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cannot make a database: ${rc}")
+endif()
+file(WRITE "${WORK}/damaged.mdb" "This is not a database, only a few words where one should be.")
+file(MAKE_DIRECTORY "${WORK}/folder.mdb")
+
+# Runs a command that must fail with one line on standard error matching
+# the pattern and nothing on standard output.
+function(expect_failure pattern)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  string(REGEX MATCHALL "\n" breaks "${err}")
+  list(LENGTH breaks lines)
+  if(rc EQUAL 0 OR NOT lines EQUAL 1 OR NOT err MATCHES "${pattern}" OR NOT out STREQUAL "")
+    message(FATAL_ERROR "${ARGN}: exit ${rc}, ${lines} lines, stderr [${err}], stdout [${out}]")
+  endif()
+endfunction()
+
+foreach(report charges payments balance)
+  expect_failure("does not exist" "${EXPORT}" --db "${WORK}/missing.mdb" ${report})
+  expect_failure("not a database" "${EXPORT}" --db "${WORK}/damaged.mdb" ${report})
+  expect_failure("not a file" "${EXPORT}" --db "${WORK}/folder.mdb" ${report})
+endforeach()
+expect_failure("name one report" "${EXPORT}" --db "${db}" invoices)
+expect_failure("--company wants a company number" "${EXPORT}" --db "${db}" --company x charges)
+expect_failure("--from wants a date" "${EXPORT}" --db "${db}" --from 12/08/2026 charges)
+expect_failure("there is no company 7" "${EXPORT}" --db "${db}" --company 7 charges)
+expect_failure("the database itself" "${EXPORT}" --db "${db}" -o "${db}" charges)
+expect_failure("does not exist" "${NEWDB}" --from "${WORK}/missing.mdb" "${WORK}/r1.mdb")
+expect_failure("not a database" "${NEWDB}" --from "${WORK}/damaged.mdb" "${WORK}/r2.mdb")
+if(EXISTS "${WORK}/r1.mdb" OR EXISTS "${WORK}/r2.mdb" OR EXISTS "${WORK}/r2.mdb.part")
+  message(FATAL_ERROR "a failed restore left a file behind")
+endif()
+
+# A restored copy reads like the original and is never overwritten.
+execute_process(COMMAND "${NEWDB}" --from "${db}" "${WORK}/restored.mdb" RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "restore failed: ${err}")
+endif()
+execute_process(COMMAND "${EXPORT}" --db "${WORK}/restored.mdb" -o "${WORK}/balance.csv" balance RESULT_VARIABLE rc)
+# Read as hex: CMake would drop the carriage return of the CRLF line end.
+file(READ "${WORK}/balance.csv" csv HEX)
+string(HEX "company,charges,payments,balance" header)
+if(NOT rc EQUAL 0 OR NOT csv STREQUAL "${header}0d0a")
+  message(FATAL_ERROR "export of the restored copy: ${rc} [${csv}]")
+endif()
+file(SHA256 "${WORK}/restored.mdb" before)
+expect_failure("already exists" "${NEWDB}" --from "${db}" "${WORK}/restored.mdb")
+file(SHA256 "${WORK}/restored.mdb" after)
+if(NOT before STREQUAL after)
+  message(FATAL_ERROR "restore overwrote an existing file")
+endif()
