@@ -156,7 +156,7 @@ QString Exporter::charges(bool write)
 {
     QString sql = QStringLiteral(
         "SELECT tblJobs.lngCompanyID, tblCompanys.strCompanyName, tblJobs.strJobName, tblJobs.curHourlyWage, "
-        "tblHours.dtmStartTime, tblHours.dtmStopTime, tblHours.lngHourID FROM tblHours "
+        "tblHours.dtmStartTime, tblHours.dtmStopTime, tblHours.lngHourID, tblJobs.lngJobID FROM tblHours "
         "INNER JOIN tblJobs ON tblHours.lngJobID = tblJobs.lngJobID "
         "LEFT JOIN tblCompanys ON tblJobs.lngCompanyID = tblCompanys.lngCompanyID WHERE 1 = 1");
     QVariantList values;
@@ -175,9 +175,10 @@ QString Exporter::charges(bool write)
     if (!select(query, sql, values, &error))
         return error;
     if (write)
-        m_csv.row({QStringLiteral("company"), QStringLiteral("project"), QStringLiteral("start"),
-                   QStringLiteral("stop"), QStringLiteral("hours"), QStringLiteral("rate"),
-                   QStringLiteral("cost"), QStringLiteral("running")});
+        m_csv.row({QStringLiteral("company id"), QStringLiteral("project id"), QStringLiteral("company"),
+                   QStringLiteral("project"), QStringLiteral("start"), QStringLiteral("stop"),
+                   QStringLiteral("hours"), QStringLiteral("rate"), QStringLiteral("cost"),
+                   QStringLiteral("running")});
     while (query.next()) {
         if (!inPeriod(query.value(4), m_filter))
             continue;
@@ -200,7 +201,8 @@ QString Exporter::charges(bool write)
             continue;
         if (hours.endsWith(QLatin1Char('.')))
             hours.chop(1);
-        m_csv.row({Export::csvText(query.value(1).toString()), Export::csvText(query.value(2).toString()),
+        m_csv.row({query.value(0).toString(), query.value(7).toString(),
+                   Export::csvText(query.value(1).toString()), Export::csvText(query.value(2).toString()),
                    isoDateTime(query.value(4)), running ? QString() : isoDateTime(query.value(5)), hours,
                    Export::csvMoney(rate), Export::csvMoney(*cost),
                    running ? QStringLiteral("yes") : QStringLiteral("no")});
@@ -229,8 +231,8 @@ QString Exporter::payments(bool write)
     if (!select(query, sql, values, &error))
         return error;
     if (write)
-        m_csv.row({QStringLiteral("company"), QStringLiteral("date"), QStringLiteral("amount"),
-                   QStringLiteral("type"), QStringLiteral("comments")});
+        m_csv.row({QStringLiteral("company id"), QStringLiteral("company"), QStringLiteral("date"),
+                   QStringLiteral("amount"), QStringLiteral("type"), QStringLiteral("comments")});
     while (query.next()) {
         if (!inPeriod(query.value(2), m_filter))
             continue;
@@ -238,8 +240,9 @@ QString Exporter::payments(bool write)
         if (!add(m_payments, query.value(0).toInt(), amount))
             return QStringLiteral("the payments of company %1 are out of range").arg(query.value(0).toInt());
         if (write)
-            m_csv.row({Export::csvText(query.value(1).toString()), isoDateTime(query.value(2)),
-                       Export::csvMoney(amount), Export::csvText(query.value(4).toString()),
+            m_csv.row({query.value(0).toString(), Export::csvText(query.value(1).toString()),
+                       isoDateTime(query.value(2)), Export::csvMoney(amount),
+                       Export::csvText(query.value(4).toString()),
                        Export::csvText(query.value(5).toString())});
     }
     if (query.lastError().isValid())
@@ -264,8 +267,8 @@ QString Exporter::balance()
     QSqlQuery query;
     if (!select(query, sql, values, &error))
         return error;
-    m_csv.row({QStringLiteral("company"), QStringLiteral("charges"), QStringLiteral("payments"),
-               QStringLiteral("balance")});
+    m_csv.row({QStringLiteral("company id"), QStringLiteral("company"), QStringLiteral("charges"),
+               QStringLiteral("payments"), QStringLiteral("balance")});
     while (query.next()) {
         const qint32 company = query.value(0).toInt();
         const Currency charged = m_charges.value(company);
@@ -273,8 +276,8 @@ QString Exporter::balance()
         Currency balance = 0;
         if (qSubOverflow(charged, paid, &balance))
             return QStringLiteral("the balance of company %1 is out of range").arg(company);
-        m_csv.row({Export::csvText(query.value(1).toString()), Export::csvMoney(charged),
-                   Export::csvMoney(paid), Export::csvMoney(balance)});
+        m_csv.row({QString::number(company), Export::csvText(query.value(1).toString()),
+                   Export::csvMoney(charged), Export::csvMoney(paid), Export::csvMoney(balance)});
     }
     if (query.lastError().isValid())
         return queryError(query);

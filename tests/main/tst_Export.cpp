@@ -100,21 +100,21 @@ private slots:
         const QList<QStringList> charges = exported(db.file(), Export::Report::Charges, project);
         QCOMPARE(charges.size(), 8);
         QCOMPARE(charges.first().join(QLatin1Char(',')),
-                 QStringLiteral("company,project,start,stop,hours,rate,cost,running"));
+                 QStringLiteral("company id,project id,company,project,start,stop,hours,rate,cost,running"));
         for (const QStringList &row : charges.mid(1)) {
-            QVERIFY2(shown.contains(row.at(2)), qPrintable(row.join(QLatin1Char(','))));
-            QCOMPARE(parseCurrency(row.at(6)), parseCurrency(shown.value(row.at(2))));
-            QCOMPARE(row.at(7) == QLatin1String("yes"), row.at(3).isEmpty());
+            QVERIFY2(shown.contains(row.at(4)), qPrintable(row.join(QLatin1Char(','))));
+            QCOMPARE(parseCurrency(row.at(8)), parseCurrency(shown.value(row.at(4))));
+            QCOMPARE(row.at(9) == QLatin1String("yes"), row.at(5).isEmpty());
         }
         QCOMPARE(std::count_if(charges.begin(), charges.end(),
-                               [](const QStringList &row) { return row.at(7) == QLatin1String("yes"); }),
+                               [](const QStringList &row) { return row.at(9) == QLatin1String("yes"); }),
                  3);
 
         const QList<QStringList> balance = exported(db.file(), Export::Report::Balance, project);
         QCOMPARE(balance.size(), 2);
-        QCOMPARE(parseCurrency(balance.at(1).at(1)), parseCurrency(panel(w.get(), 2)));
-        QCOMPARE(parseCurrency(balance.at(1).at(2)), parseCurrency(panel(w.get(), 4)));
-        QCOMPARE(parseCurrency(balance.at(1).at(3)), parseCurrency(panel(w.get(), 6)));
+        QCOMPARE(parseCurrency(balance.at(1).at(2)), parseCurrency(panel(w.get(), 2)));
+        QCOMPARE(parseCurrency(balance.at(1).at(3)), parseCurrency(panel(w.get(), 4)));
+        QCOMPARE(parseCurrency(balance.at(1).at(4)), parseCurrency(panel(w.get(), 6)));
     }
 
     void hostileTextIsQuotedAndDisarmed_data()
@@ -164,9 +164,9 @@ private slots:
         const QByteArray before = fileBytes(db.file());
         const QList<QStringList> rows = exported(db.file(), Export::Report::Payments);
         QCOMPARE(rows.size(), 2);
-        QCOMPARE(rows.at(1), (QStringList{QLatin1Char('\'') + name, QStringLiteral("2024-03-01T13:05:09"),
-                                          QStringLiteral("-5.00"), QStringLiteral("Cash"),
-                                          QLatin1Char('\'') + comments}));
+        QCOMPARE(rows.at(1), (QStringList{QString::number(c), QLatin1Char('\'') + name,
+                                          QStringLiteral("2024-03-01T13:05:09"), QStringLiteral("-5.00"),
+                                          QStringLiteral("Cash"), QLatin1Char('\'') + comments}));
         QCOMPARE(fileBytes(db.file()), before);
     }
 
