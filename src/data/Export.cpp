@@ -158,15 +158,15 @@ QString Exporter::charges(bool write)
         "SELECT tblJobs.lngCompanyID, tblCompanys.strCompanyName, tblJobs.strJobName, tblJobs.curHourlyWage, "
         "tblHours.dtmStartTime, tblHours.dtmStopTime, tblHours.lngHourID, tblJobs.lngJobID FROM tblHours "
         "INNER JOIN tblJobs ON tblHours.lngJobID = tblJobs.lngJobID "
-        "LEFT JOIN tblCompanys ON tblJobs.lngCompanyID = tblCompanys.lngCompanyID WHERE 1 = 1");
+        "LEFT JOIN tblCompanys ON tblJobs.lngCompanyID = tblCompanys.lngCompanyID");
     QVariantList values;
-    if (m_company) {
-        sql += QStringLiteral(" AND tblJobs.lngCompanyID = ?");
-        values << *m_company;
-    }
+    // A project filter has been checked to belong to the company filter.
     if (m_filter.project) {
-        sql += QStringLiteral(" AND tblJobs.lngJobID = ?");
+        sql += QStringLiteral(" WHERE tblJobs.lngJobID = ?");
         values << *m_filter.project;
+    } else if (m_company) {
+        sql += QStringLiteral(" WHERE tblJobs.lngCompanyID = ?");
+        values << *m_company;
     }
     sql += QStringLiteral(
         " ORDER BY tblJobs.lngCompanyID, tblJobs.lngJobID, tblHours.dtmStartTime, tblHours.lngHourID");
