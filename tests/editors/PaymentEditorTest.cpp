@@ -115,8 +115,20 @@ private slots:
         QVERIFY(!e->isClosed());
     }
 
-    void closingThePayTypesDialogChoosesTypeOne()
+    void closingThePayTypesDialogKeepsTheChosenType_data()
     {
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<bool>("deleted");
+        QTest::addColumn<int>("after");
+        QTest::newRow("loaded type") << 3 << false << 3;
+        QTest::newRow("type picked by hand") << 4 << false << 4;
+        QTest::newRow("picked type deleted meanwhile") << 4 << true << 1;
+    }
+    void closingThePayTypesDialogKeepsTheChosenType()
+    {
+        QFETCH(int, chosen);
+        QFETCH(bool, deleted);
+        QFETCH(int, after);
         TestDatabase db;
         const int a = db.addCompany(QStringLiteral("A"));
         const int pay = db.addPayment(a, 10000, ole(2005, 7, 4), QString(), 3);
@@ -124,12 +136,15 @@ private slots:
         e->SwapFormMode(-1, pay);
         QComboBox *types = combo(e, QStringLiteral("cboPayTypes"));
         QCOMPARE(types->currentData().toInt(), 3);
+        types->setCurrentIndex(types->findData(chosen));
+        if (deleted)
+            db.exec(QStringLiteral("DELETE FROM lkuPayTypes WHERE lngPayTypeID = %1").arg(chosen));
         button(e, QStringLiteral("cmdAddPayType_0"))->click();
         auto *dialog = e->findChild<QDialog *>(QStringLiteral("frmPayTypes"));
         QVERIFY(dialog);
         QVERIFY(dialog->isVisible());
         dialog->close();
-        QCOMPARE(types->currentData().toInt(), 1);
+        QCOMPARE(types->currentData().toInt(), after);
         QVERIFY(!e->isClosed());
     }
 

@@ -342,6 +342,20 @@ private slots:
         QVERIFY(ok);
         ok->click();
         QCOMPARE(p.count(), 1);
+        // Money or a date-time that cannot be read is refused, never saved
+        // as $0.00 or 30 December 1899.
+        const bool blank = shown.trimmed().isEmpty();
+        const bool readable =
+            blank || (b.stored == Stored::Money && parseCurrency(shown)) ||
+            (b.stored == Stored::Date && (modTamberlock::parseDateTime(shown) ||
+                                          (b.editor == Charge && modTamberlock::IsPendingTime(shown))));
+        if ((b.stored == Stored::Money || b.stored == Stored::Date) && !readable) {
+            QVERIFY(p.last().title.startsWith(QStringLiteral("Cannot Read")));
+            QVERIFY(e && !e->isClosed());
+            QCOMPARE(e->boxText(b.index), shown);
+            QCOMPARE(snapshot(db.file()), before);
+            return;
+        }
         QCOMPARE(p.last().text, QLatin1String(t.addedNotice));
         QCOMPARE(p.unexpected(), 0);
         QVERIFY(!e || e->isClosed());
