@@ -511,8 +511,7 @@ std::optional<Currency> currencyFromStored(const QVariant &value)
     case QMetaType::LongLong:
     case QMetaType::Int:
     case QMetaType::Long:
-    case QMetaType::Short:
-        return value.toLongLong();
+    case QMetaType::Short: return value.toLongLong();
     case QMetaType::ULongLong:
     case QMetaType::UInt:
     case QMetaType::ULong:

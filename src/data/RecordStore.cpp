@@ -203,24 +203,24 @@ QString SaveCompanyRecord(qint32 id, const QString &name, const QString &web, co
 {
     const QString digits9 = QStringLiteral("#########");
     const QString digits10 = QStringLiteral("##########");
-    return saveRecord(QStringLiteral("tblCompanys"), QStringLiteral("lngCompanyID"), id,
-                      {
-                          {"strCompanyName", text(name)},
-                          {"strCompanyWeb", text(web)},
-                          {"strCompanyAddr1", text(addr1)},
-                          // A second line emptied in the editor is gone: Null, as
-                          // for a company that never had one.
-                          {"strCompanyAddr2", addr2.isEmpty() ? QVariant(QMetaType::fromType<QString>())
-                                                              : QVariant(addr2)},
-                          {"strCompanyCity", text(city)},
-                          {"strCompanyState", text(state)},
-                          {"strCompanyZip", text(formatDigitMask(zip, digits9))},
-                          {"strComments", text(comments.isEmpty() ? QStringLiteral("N/A") : comments)},
-                          {"strCompanyContact", text(contact)},
-                          {"strCompanyEmail", text(email)},
-                          {"strCompanyPhone", text(formatDigitMask(phone, digits10))},
-                          {"strCompanyFax", text(formatDigitMask(fax, digits10))},
-                      });
+    return saveRecord(
+        QStringLiteral("tblCompanys"), QStringLiteral("lngCompanyID"), id,
+        {
+            {"strCompanyName", text(name)},
+            {"strCompanyWeb", text(web)},
+            {"strCompanyAddr1", text(addr1)},
+            // A second line emptied in the editor is gone: Null, as
+            // for a company that never had one.
+            {"strCompanyAddr2", addr2.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(addr2)},
+            {"strCompanyCity", text(city)},
+            {"strCompanyState", text(state)},
+            {"strCompanyZip", text(formatDigitMask(zip, digits9))},
+            {"strComments", text(comments.isEmpty() ? QStringLiteral("N/A") : comments)},
+            {"strCompanyContact", text(contact)},
+            {"strCompanyEmail", text(email)},
+            {"strCompanyPhone", text(formatDigitMask(phone, digits10))},
+            {"strCompanyFax", text(formatDigitMask(fax, digits10))},
+        });
 }
 
 QString SaveJobRecord(qint32 id, qint32 companyId, const QString &jobName, Currency hourlyWage,
@@ -273,12 +273,13 @@ std::optional<Currency> GetCompanyCredits(qint32 companyId)
     // The company's own payments only, through the index on lngCompanyID: the
     // same sum as grouping every company and keeping this one, without
     // reading the other companies' payments once a second.
-    const QString sum = QStringLiteral("SELECT tblCompanys.lngCompanyID, Sum(tblPayments.curAmount) AS Credits "
-                                       "FROM tblCompanys LEFT JOIN tblPayments "
-                                       "ON tblCompanys.lngCompanyID = tblPayments.lngCompanyID "
-                                       "WHERE tblCompanys.lngCompanyID = %1 "
-                                       "GROUP BY tblCompanys.lngCompanyID;")
-                            .arg(companyId);
+    const QString sum =
+        QStringLiteral("SELECT tblCompanys.lngCompanyID, Sum(tblPayments.curAmount) AS Credits "
+                       "FROM tblCompanys LEFT JOIN tblPayments "
+                       "ON tblCompanys.lngCompanyID = tblPayments.lngCompanyID "
+                       "WHERE tblCompanys.lngCompanyID = %1 "
+                       "GROUP BY tblCompanys.lngCompanyID;")
+            .arg(companyId);
     QSqlQuery query = connection.newQuery();
     if (query.exec(sum) && query.next()) {
         const QVariant credits = query.value(1);

@@ -447,10 +447,11 @@ bool EditorBase::refuseUnloadedSave()
 {
     if (!m_loadFailed || yEditMode != -1)
         return false;
-    QString text = QStringLiteral("Record #%1 could not be read completely, so this window will not save "
-                                  "over it: Ok is switched off.\r\n\r\n"
-                                  "Close this window and open the record again once the database can be read.")
-                       .arg(lngRecordID);
+    QString text =
+        QStringLiteral("Record #%1 could not be read completely, so this window will not save "
+                       "over it: Ok is switched off.\r\n\r\n"
+                       "Close this window and open the record again once the database can be read.")
+            .arg(lngRecordID);
     if (m_hasMarker)
         text += QStringLiteral("\r\n\r\nAdd As New still adds what the window shows as a new record.");
     showMessage(QStringLiteral("Record Not Loaded"), text, BoxIcon::Warning);
@@ -535,8 +536,9 @@ bool EditorBase::boxesReadable()
         if (kind == CleanUp::Currency) {
             if (parseCurrency(text))
                 continue;
-            accepted = QStringLiteral("Type an amount of money such as 1234.50 or $1,234.50, or leave the box "
-                                      "empty for $0.00.");
+            accepted =
+                QStringLiteral("Type an amount of money such as 1234.50 or $1,234.50, or leave the box "
+                               "empty for $0.00.");
         } else if (kind == CleanUp::DateTime || kind == CleanUp::PendingDateTime) {
             if (kind == CleanUp::PendingDateTime && IsPendingTime(text))
                 continue;

@@ -207,22 +207,42 @@ private slots:
         QTest::addColumn<QString>("field"); // empty: the save goes through
         QTest::addColumn<QString>("column");
         QTest::addColumn<QVariant>("stored");
-        QTest::newRow("wage letters") << "frmJob" << 2 << "abc" << "Hourly Wage" << "" << QVariant();
-        QTest::newRow("wage beyond the range") << "frmJob" << 2 << "99999999999999999999" << "Hourly Wage" << ""
-                                               << QVariant();
-        QTest::newRow("due date no date") << "frmJob" << 3 << "31/12/2024" << "Due Date" << "" << QVariant();
-        QTest::newRow("wage empty") << "frmJob" << 2 << "" << "" << "curHourlyWage" << QVariant(0LL);
-        QTest::newRow("due date blank") << "frmJob" << 3 << "  " << "" << "dtmDeadLine" << QVariant(0.0);
-        QTest::newRow("start text") << "frmHour" << 1 << "Pending..." << "Start Time" << "" << QVariant();
-        QTest::newRow("stop no time") << "frmHour" << 2 << "25:61" << "Stop Time" << "" << QVariant();
-        QTest::newRow("stop pending") << "frmHour" << 2 << "Pending..." << "" << "dtmStopTime" << QVariant(0.0);
-        QTest::newRow("stop typed") << "frmHour" << 2 << "1/2/2024 1:30 PM" << "" << "dtmStopTime"
-                                    << QVariant(ole(2024, 1, 2, 13, 30));
-        QTest::newRow("amount words") << "frmPayment" << 2 << "12 dollars" << "Payment Amount" << ""
-                                      << QVariant();
-        QTest::newRow("date before 1601") << "frmPayment" << 4 << "1/1/1500" << "Trans. Date" << "" << QVariant();
-        QTest::newRow("amount money form") << "frmPayment" << 2 << "$1,234.50" << "" << "curAmount"
-                                           << QVariant(12345000LL);
+        QTest::newRow("wage letters") << "frmJob" << 2 << "abc"
+                                      << "Hourly Wage"
+                                      << "" << QVariant();
+        QTest::newRow("wage beyond the range") << "frmJob" << 2 << "99999999999999999999"
+                                               << "Hourly Wage"
+                                               << "" << QVariant();
+        QTest::newRow("due date no date") << "frmJob" << 3 << "31/12/2024"
+                                          << "Due Date"
+                                          << "" << QVariant();
+        QTest::newRow("wage empty") << "frmJob" << 2 << ""
+                                    << ""
+                                    << "curHourlyWage" << QVariant(0LL);
+        QTest::newRow("due date blank") << "frmJob" << 3 << "  "
+                                        << ""
+                                        << "dtmDeadLine" << QVariant(0.0);
+        QTest::newRow("start text") << "frmHour" << 1 << "Pending..."
+                                    << "Start Time"
+                                    << "" << QVariant();
+        QTest::newRow("stop no time") << "frmHour" << 2 << "25:61"
+                                      << "Stop Time"
+                                      << "" << QVariant();
+        QTest::newRow("stop pending") << "frmHour" << 2 << "Pending..."
+                                      << ""
+                                      << "dtmStopTime" << QVariant(0.0);
+        QTest::newRow("stop typed") << "frmHour" << 2 << "1/2/2024 1:30 PM"
+                                    << ""
+                                    << "dtmStopTime" << QVariant(ole(2024, 1, 2, 13, 30));
+        QTest::newRow("amount words") << "frmPayment" << 2 << "12 dollars"
+                                      << "Payment Amount"
+                                      << "" << QVariant();
+        QTest::newRow("date before 1601") << "frmPayment" << 4 << "1/1/1500"
+                                          << "Trans. Date"
+                                          << "" << QVariant();
+        QTest::newRow("amount money form") << "frmPayment" << 2 << "$1,234.50"
+                                           << ""
+                                           << "curAmount" << QVariant(12345000LL);
     }
     void unreadableValuesAreRefused()
     {
@@ -264,7 +284,8 @@ private slots:
         if (field.isEmpty()) {
             QVERIFY(e->isClosed());
             QCOMPARE(db.count(table), rowsBefore + 1);
-            QCOMPARE(db.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = (SELECT MAX(rowid) FROM %2)").arg(column, table)),
+            QCOMPARE(db.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = (SELECT MAX(rowid) FROM %2)")
+                                   .arg(column, table)),
                      stored);
             return;
         }

@@ -520,7 +520,8 @@ private slots:
         QFETCH(QString, editor);
         QFETCH(BoxResult, answer);
         TestDatabase db;
-        const int acme = db.addCompany(QStringLiteral("Acme"), QStringLiteral("Ann"), QStringLiteral("5551234567"));
+        const int acme =
+            db.addCompany(QStringLiteral("Acme"), QStringLiteral("Ann"), QStringLiteral("5551234567"));
         const int site = db.addJob(acme, QStringLiteral("Site"), 400000, ole(2026, 12, 31));
         const int hour = db.addHour(site, ole(2026, 3, 1, 9), ole(2026, 3, 1, 11));
         const int pay = db.addPayment(acme, 1250000, ole(2026, 3, 1), QStringLiteral("first"));
@@ -551,7 +552,10 @@ private slots:
         // Neither the button nor Enter saves the boxes over the row.
         QVERIFY(!okButton(e)->isEnabled());
         okButton(e)->click();
-        QTest::keyClick(e->focusWidget() ? e->focusWidget() : e.data(), Qt::Key_Return);
+        const int typedInto = editor == QLatin1String("frmComp")      ? 0
+                              : editor == QLatin1String("frmPayment") ? 6
+                                                                      : 1;
+        QTest::keyClick(e->box(typedInto), Qt::Key_Return);
         QCOMPARE(p.count(), 0);
         QVERIFY(e && !e->isClosed());
         QCOMPARE(snapshot(db.file()), before);
@@ -565,9 +569,10 @@ private slots:
             charge ? QStringLiteral("lngJobID") : QStringLiteral("lngCompanyID"),
             charge ? QStringLiteral("strJobName") : QStringLiteral("strCompanyName"),
             QString::number(charge ? site : acme), false);
-        e->moveFocusTo(editor == QLatin1String("frmPayment") ? 6 : 1);
-        QTest::keyClicks(e->box(editor == QLatin1String("frmPayment") ? 6 : 1),
-                         editor == QLatin1String("frmHour") ? QStringLiteral("3/2/2026 9:00 AM") : QStringLiteral("New"));
+        e->moveFocusTo(typedInto);
+        QTest::keyClicks(e->box(typedInto), editor == QLatin1String("frmHour")
+                                                ? QStringLiteral("3/2/2026 9:00 AM")
+                                                : QStringLiteral("New"));
         p.answer(BoxResult::Ok);
         e->findChild<QPushButton *>(QStringLiteral("cmdAddAsNew"))->click();
         QVERIFY(p.last().text.contains(QStringLiteral("Added Successfully!")));
