@@ -264,12 +264,17 @@ QString SavePayTypeRecord(qint32 id, const QString &payType)
                       {{"strPayType", text(payType)}});
 }
 
-std::optional<Currency> GetCompanyCredits(qint32 companyId)
+std::optional<Currency> GetCompanyCredits(qint32 companyId, bool *readFailed)
 {
     std::optional<Currency> result = 0;
+    if (readFailed)
+        *readFailed = false;
     Connection connection;
-    if (!StepRunner::quiet([&] { return connection.open(); }))
-        return 0;
+    if (!StepRunner::quiet([&] { return connection.open(); })) {
+        if (readFailed)
+            *readFailed = true;
+        return std::nullopt;
+    }
     // The company's own payments only, through the index on lngCompanyID: the
     // same sum as grouping every company and keeping this one, without
     // reading the other companies' payments once a second.
@@ -287,9 +292,12 @@ std::optional<Currency> GetCompanyCredits(qint32 companyId)
         // total at all.
         if (!credits.isNull())
             result = currencyFromStored(credits);
-    } else if (query.lastError().databaseText().contains(QLatin1String("integer overflow"))) {
-        // SQLite refuses a sum of whole numbers beyond 64 bits.
+    } else if (query.lastError().isValid()) {
         result = std::nullopt;
+        // SQLite refuses a sum of whole numbers beyond 64 bits; anything
+        // else is a file that cannot be read (missing, locked).
+        if (readFailed && !query.lastError().databaseText().contains(QLatin1String("integer overflow")))
+            *readFailed = true;
     }
     query.finish();
     QCoreApplication::processEvents();

@@ -163,5 +163,11 @@ void frmMain::RefreshActiveCosts()
     // keeps its amounts.
     if (m_loadedCompany == 0)
         return;
-    showTotals(total, GetCompanyCredits(m_loadedCompany));
+    // A file that cannot be read just now (locked, say) ends the
+    // recomputation: the status bar keeps its amounts until the next tick.
+    bool readFailed = false;
+    const std::optional<Currency> payments = GetCompanyCredits(m_loadedCompany, &readFailed);
+    if (readFailed)
+        return;
+    showTotals(total, payments);
 }

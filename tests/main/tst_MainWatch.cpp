@@ -202,6 +202,24 @@ private slots:
         QCOMPARE(p.unexpected(), 0);
     }
 
+    // A file locked for a moment is no reason to show $0.00 of payments.
+    void lockedFileKeepsTheStatus()
+    {
+        TestDatabase db;
+        ScriptedPrompter p;
+        const int c = db.addCompany(QStringLiteral("Acme"));
+        db.addHour(db.addJob(c, QStringLiteral("Web"), 400000), ole(2024, 3, 15, 6), ole(2024, 3, 15, 8));
+        db.addPayment(c, 300000, ole(2024, 3, 1));
+        auto w = openWindow();
+        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        DatabaseLocker locker(db.file());
+        QVERIFY(locker.locked());
+        w->tmrRealTimeCost_Timer();
+        QCOMPARE(panel(w.get(), 4), QStringLiteral("$30.00"));
+        QCOMPARE(panel(w.get(), 6), QStringLiteral("$50.00"));
+        QCOMPARE(p.unexpected(), 0);
+    }
+
     // Amounts the file holds beyond the currency range (another tool's REAL,
     // a sum past 64 bits) show as no value, never as a wrapped-around figure.
     void amountsOutsideTheRangeShowNoValue_data()
