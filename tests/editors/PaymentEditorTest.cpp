@@ -115,6 +115,20 @@ private slots:
         QVERIFY(!e->isClosed());
     }
 
+    void anAmountOutsideTheRangeLoadsAsNoAmount()
+    {
+        TestDatabase db;
+        ScriptedPrompter p;
+        const int pay = db.addPayment(db.addCompany(QStringLiteral("A")), 0, ole(2005, 7, 4));
+        db.exec(QStringLiteral("UPDATE tblPayments SET curAmount = -1e300"));
+        frmPayment *e = frmPayment::showEditor(nullptr);
+        e->SwapFormMode(-1, pay);
+        QCOMPARE(e->boxText(2), QString());
+        QCOMPARE(e->boxText(4), QStringLiteral("07/04/2005 12:00:00 AM"));
+        QVERIFY(button(e, QStringLiteral("cmdOK"))->isEnabled());
+        QCOMPARE(p.count(), 0);
+    }
+
     void closingThePayTypesDialogKeepsTheChosenType_data()
     {
         QTest::addColumn<int>("chosen");
