@@ -264,7 +264,6 @@ private slots:
         QCOMPARE(GetCompanyCredits(none), Currency(0));
         QCOMPARE(GetCompanyCredits(4711), Currency(0));
         QFile::remove(db.file());
-        // No file, no total (never a wrong $0.00).
         bool readFailed = false;
         QVERIFY(!GetCompanyCredits(acme, &readFailed));
         QVERIFY(readFailed);

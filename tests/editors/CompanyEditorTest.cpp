@@ -170,7 +170,6 @@ private slots:
         e->SwapFormMode(-1, 99);
         QCOMPARE(p.count(), 2);
         QCOMPARE(p.shown().first().message.title, QStringLiteral("An Error Occured!"));
-        // The empty boxes are no record #99; Ok cannot write them.
         QCOMPARE(p.last().title, QStringLiteral("Record Not Loaded"));
         QVERIFY(!button(e, QStringLiteral("cmdOK"))->isEnabled());
         QCOMPARE(e->windowTitle(), QStringLiteral("Edit Record #99"));
@@ -192,8 +191,7 @@ private slots:
         QCOMPARE(p.last().title, QStringLiteral("Record Not Loaded"));
         QCOMPARE(p.unexpected(), 0);
         QCOMPARE(e->focusedBox(), 0);
-        // Adding with the same window is a plain add again.
-        e->SwapFormMode(0, 0);
+        e->SwapFormMode(0, 0); // adding is a plain add again
         QVERIFY(button(e, QStringLiteral("cmdOK"))->isEnabled());
     }
 };

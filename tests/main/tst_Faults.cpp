@@ -2,17 +2,13 @@
 #include "common/TestSupport.h"
 
 #include "data/Clock.h"
-#include "data/ComboFill.h"
 #include "data/DataPath.h"
 #include "data/Formats.h"
 #include "data/Settings.h"
 #include "editors/EditorBase.h"
 #include "editors/frmComp.h"
-#include "editors/frmHour.h"
 #include "editors/frmJob.h"
-#include "editors/frmPayment.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
@@ -501,85 +497,6 @@ private slots:
         QCOMPARE(p.last().text, QStringLiteral("Record Saved."));
         QCOMPARE(db.scalar(QStringLiteral("SELECT strCompanyName FROM tblCompanys")).toString(),
                  QStringLiteral("Acme Changed"));
-        QCOMPARE(p.unexpected(), 0);
-    }
-
-    // A row read only in part (or not at all) is not what the boxes show:
-    // Ok must never write them over it. Add As New stays a plain add.
-    void aLoadThatDidNotCompleteNeverSaves_data()
-    {
-        QTest::addColumn<QString>("editor");
-        QTest::addColumn<BoxResult>("answer");
-        for (const char *name : {"frmComp", "frmJob", "frmHour", "frmPayment"}) {
-            QTest::addRow("%s, abort", name) << QString::fromLatin1(name) << BoxResult::Abort;
-            QTest::addRow("%s, ignore", name) << QString::fromLatin1(name) << BoxResult::Ignore;
-        }
-    }
-    void aLoadThatDidNotCompleteNeverSaves()
-    {
-        QFETCH(QString, editor);
-        QFETCH(BoxResult, answer);
-        TestDatabase db;
-        const int acme =
-            db.addCompany(QStringLiteral("Acme"), QStringLiteral("Ann"), QStringLiteral("5551234567"));
-        const int site = db.addJob(acme, QStringLiteral("Site"), 400000, ole(2026, 12, 31));
-        const int hour = db.addHour(site, ole(2026, 3, 1, 9), ole(2026, 3, 1, 11));
-        const int pay = db.addPayment(acme, 1250000, ole(2026, 3, 1), QStringLiteral("first"));
-        ScriptedPrompter p;
-        auto w = openWindow();
-        QPointer<EditorBase> e;
-        int id = 0;
-        if (editor == QLatin1String("frmComp"))
-            e = frmComp::showEditor(w.get()), id = acme;
-        else if (editor == QLatin1String("frmJob"))
-            e = frmJob::showEditor(w.get()), id = site;
-        else if (editor == QLatin1String("frmHour"))
-            e = frmHour::showEditor(w.get()), id = hour;
-        else
-            e = frmPayment::showEditor(w.get()), id = pay;
-        const QStringList before = snapshot(db.file());
-        {
-            DatabaseLocker locker(db.file());
-            QVERIFY(locker.locked());
-            answerEvery(p, answer);
-            e->SwapFormMode(-1, id);
-        }
-        const QList<MessageBoxRequest> boxes = takeShown(p);
-        QVERIFY(boxes.size() >= 2);
-        QCOMPARE(boxes.first().title, QStringLiteral("An Error Occured!"));
-        QCOMPARE(boxes.last().title, QStringLiteral("Record Not Loaded"));
-        QVERIFY(boxes.last().text.contains(QStringLiteral("#%1 ").arg(id)));
-        // Neither the button nor Enter saves the boxes over the row.
-        QVERIFY(!okButton(e)->isEnabled());
-        okButton(e)->click();
-        const int typedInto = editor == QLatin1String("frmComp")      ? 0
-                              : editor == QLatin1String("frmPayment") ? 6
-                                                                      : 1;
-        QTest::keyClick(e->box(typedInto), Qt::Key_Return);
-        QCOMPARE(p.count(), 0);
-        QVERIFY(e && !e->isClosed());
-        QCOMPARE(snapshot(db.file()), before);
-        if (editor == QLatin1String("frmComp"))
-            return; // it has no Add As New
-        // Add As New adds what the window shows and leaves the row alone.
-        const bool charge = editor == QLatin1String("frmHour");
-        modTamberlock::FillComboFromTable(
-            e->findChild<QComboBox *>(charge ? QStringLiteral("cboJobID") : QStringLiteral("cboCompanyID")),
-            charge ? QStringLiteral("tblJobs") : QStringLiteral("tblCompanys"),
-            charge ? QStringLiteral("lngJobID") : QStringLiteral("lngCompanyID"),
-            charge ? QStringLiteral("strJobName") : QStringLiteral("strCompanyName"),
-            QString::number(charge ? site : acme), false);
-        e->moveFocusTo(typedInto);
-        QTest::keyClicks(e->box(typedInto), editor == QLatin1String("frmHour")
-                                                ? QStringLiteral("3/2/2026 9:00 AM")
-                                                : QStringLiteral("New"));
-        p.answer(BoxResult::Ok);
-        e->findChild<QPushButton *>(QStringLiteral("cmdAddAsNew"))->click();
-        QVERIFY(p.last().text.contains(QStringLiteral("Added Successfully!")));
-        const QStringList after = snapshot(db.file());
-        QCOMPARE(after.size(), before.size() + 1);
-        for (const QString &row : before)
-            QVERIFY2(after.contains(row), qPrintable(row));
         QCOMPARE(p.unexpected(), 0);
     }
 

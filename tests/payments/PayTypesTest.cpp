@@ -401,8 +401,7 @@ private slots:
         QCOMPARE(p.unexpected(), 0);
         QCOMPARE(combo->count(), 6);
         QCOMPARE(combo->itemText(5), QStringLiteral("Wire"));
-        // The type chosen before stays chosen.
-        QCOMPARE(combo->currentData().toInt(), 4);
+        QCOMPARE(combo->currentData().toInt(), 4); // kept, not reset to 1
     }
 
     void closingKeepsThePaymentEditorsTypeChoice()
