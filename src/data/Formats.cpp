@@ -503,6 +503,63 @@ std::optional<Currency> costOfHours(const QString &hoursText, Currency rate)
     return qint64(quotient);
 }
 
+std::optional<Currency> currencyFromStored(const QVariant &value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::Long:
+    case QMetaType::Short: return value.toLongLong();
+    case QMetaType::ULongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::UShort: {
+        const qulonglong u = value.toULongLong();
+        if (u > qulonglong(std::numeric_limits<qint64>::max()))
+            return std::nullopt;
+        return qint64(u);
+    }
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        // 2^63 is exact as a double; every double below it converts safely.
+        constexpr double kLimit = 9223372036854775808.0;
+        const double d = value.toDouble();
+        if (!std::isfinite(d) || d < -kLimit || d >= kLimit)
+            return std::nullopt;
+        const double rounded = std::round(d);
+        if (rounded >= kLimit)
+            return std::nullopt;
+        return qint64(rounded);
+    }
+    case QMetaType::QString: {
+        bool ok = false;
+        const qint64 n = value.toString().trimmed().toLongLong(&ok);
+        return ok ? std::optional<Currency>(n) : std::nullopt;
+    }
+    default: return std::nullopt;
+    }
+}
+
+std::optional<Currency> addCurrency(Currency a, Currency b)
+{
+    constexpr Currency kMax = std::numeric_limits<Currency>::max();
+    constexpr Currency kMin = std::numeric_limits<Currency>::min();
+    if ((b > 0 && a > kMax - b) || (b < 0 && a < kMin - b))
+        return std::nullopt;
+    return a + b;
+}
+
+std::optional<Currency> subtractCurrency(Currency a, Currency b)
+{
+    constexpr Currency kMax = std::numeric_limits<Currency>::max();
+    constexpr Currency kMin = std::numeric_limits<Currency>::min();
+    if ((b < 0 && a > kMax + b) || (b > 0 && a < kMin + b))
+        return std::nullopt;
+    return a - b;
+}
+
 // --- Number masks -----------------------------------------------------------
 
 bool isDigitsOnly(const QString &text)

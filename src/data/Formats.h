@@ -62,6 +62,15 @@ QString formatCurrencyText(const QString &text);
 // writes it, at most four decimals) at a rate, exactly; not a value when the
 // text is not a number or the product leaves the 64-bit range.
 std::optional<Currency> costOfHours(const QString &hoursText, Currency rate);
+// An amount as the database file holds it. This program writes integers, but
+// another tool may have left a REAL or a text there: a value that is no whole
+// count within the currency range (a REAL 1e300, "abc", Null) is not a value,
+// never a wrapped-around figure.
+std::optional<Currency> currencyFromStored(const QVariant &value);
+// Sums and differences of amounts; not a value when the result would leave
+// the currency range.
+std::optional<Currency> addCurrency(Currency a, Currency b);
+std::optional<Currency> subtractCurrency(Currency a, Currency b);
 
 // --- Number masks -----------------------------------------------------------
 

@@ -129,7 +129,6 @@ private:
 struct Assignment {
     const char *field;
     QVariant value;
-    bool assign = true;
 };
 
 QString saveRecord(const QString &table, const QString &keyField, qint32 id,
@@ -142,10 +141,8 @@ QString saveRecord(const QString &table, const QString &keyField, qint32 id,
     run.step([&] { return row.open(id); });
     if (id == 0)
         run.step([&] { return row.addNew(); });
-    for (const Assignment &a : assignments) {
-        if (a.assign)
-            run.step([&] { return row.set(QLatin1String(a.field), a.value); });
-    }
+    for (const Assignment &a : assignments)
+        run.step([&] { return row.set(QLatin1String(a.field), a.value); });
     run.step([&] { return row.update(); });
     run.step([] {
         QCoreApplication::processEvents();
@@ -210,22 +207,24 @@ QString SaveCompanyRecord(qint32 id, const QString &name, const QString &web, co
 {
     const QString digits9 = QStringLiteral("#########");
     const QString digits10 = QStringLiteral("##########");
-    return saveRecord(QStringLiteral("tblCompanys"), QStringLiteral("lngCompanyID"), id,
-                      {
-                          {"strCompanyName", text(name)},
-                          {"strCompanyWeb", text(web)},
-                          {"strCompanyAddr1", text(addr1)},
-                          // An empty second line leaves the stored value as it was.
-                          {"strCompanyAddr2", text(addr2), !addr2.isEmpty()},
-                          {"strCompanyCity", text(city)},
-                          {"strCompanyState", text(state)},
-                          {"strCompanyZip", text(formatDigitMask(zip, digits9))},
-                          {"strComments", text(comments.isEmpty() ? QStringLiteral("N/A") : comments)},
-                          {"strCompanyContact", text(contact)},
-                          {"strCompanyEmail", text(email)},
-                          {"strCompanyPhone", text(formatDigitMask(phone, digits10))},
-                          {"strCompanyFax", text(formatDigitMask(fax, digits10))},
-                      });
+    return saveRecord(
+        QStringLiteral("tblCompanys"), QStringLiteral("lngCompanyID"), id,
+        {
+            {"strCompanyName", text(name)},
+            {"strCompanyWeb", text(web)},
+            {"strCompanyAddr1", text(addr1)},
+            // A second line emptied in the editor is gone: Null, as
+            // for a company that never had one.
+            {"strCompanyAddr2", addr2.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(addr2)},
+            {"strCompanyCity", text(city)},
+            {"strCompanyState", text(state)},
+            {"strCompanyZip", text(formatDigitMask(zip, digits9))},
+            {"strComments", text(comments.isEmpty() ? QStringLiteral("N/A") : comments)},
+            {"strCompanyContact", text(contact)},
+            {"strCompanyEmail", text(email)},
+            {"strCompanyPhone", text(formatDigitMask(phone, digits10))},
+            {"strCompanyFax", text(formatDigitMask(fax, digits10))},
+        });
 }
 
 QString SaveJobRecord(qint32 id, qint32 companyId, const QString &jobName, Currency hourlyWage,
@@ -269,26 +268,40 @@ QString SavePayTypeRecord(qint32 id, const QString &payType)
                       {{"strPayType", text(payType)}});
 }
 
-Currency GetCompanyCredits(qint32 companyId)
+std::optional<Currency> GetCompanyCredits(qint32 companyId, bool *readFailed)
 {
-    Currency result = 0;
+    std::optional<Currency> result = 0;
+    if (readFailed)
+        *readFailed = false;
     Connection connection;
-    if (!StepRunner::quiet([&] { return connection.open(); }))
-        return 0;
+    if (!StepRunner::quiet([&] { return connection.open(); })) {
+        if (readFailed)
+            *readFailed = true;
+        return std::nullopt;
+    }
     // The company's own payments only, through the index on lngCompanyID: the
     // same sum as grouping every company and keeping this one, without
     // reading the other companies' payments once a second.
+    const QString sum =
+        QStringLiteral("SELECT tblCompanys.lngCompanyID, Sum(tblPayments.curAmount) AS Credits "
+                       "FROM tblCompanys LEFT JOIN tblPayments "
+                       "ON tblCompanys.lngCompanyID = tblPayments.lngCompanyID "
+                       "WHERE tblCompanys.lngCompanyID = %1 "
+                       "GROUP BY tblCompanys.lngCompanyID;")
+            .arg(companyId);
     QSqlQuery query = connection.newQuery();
-    if (query.exec(QStringLiteral("SELECT tblCompanys.lngCompanyID, Sum(tblPayments.curAmount) AS Credits "
-                                  "FROM tblCompanys LEFT JOIN tblPayments "
-                                  "ON tblCompanys.lngCompanyID = tblPayments.lngCompanyID "
-                                  "WHERE tblCompanys.lngCompanyID = %1 "
-                                  "GROUP BY tblCompanys.lngCompanyID;")
-                       .arg(companyId)) &&
-        query.next()) {
+    if (query.exec(sum) && query.next()) {
         const QVariant credits = query.value(1);
+        // A REAL among the amounts makes the sum a REAL; out of range it is no
+        // total at all.
         if (!credits.isNull())
-            result = credits.toLongLong();
+            result = currencyFromStored(credits);
+    } else if (query.lastError().isValid()) {
+        result = std::nullopt;
+        // SQLite refuses a sum of whole numbers beyond 64 bits; anything
+        // else is a file that cannot be read (missing, locked).
+        if (readFailed && !query.lastError().databaseText().contains(QLatin1String("integer overflow")))
+            *readFailed = true;
     }
     query.finish();
     QCoreApplication::processEvents();

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Every routine that changes rows. Each opens its own connection, reports a
 // failing step through the shared error box with Abort, Retry and Ignore, and
 // closes everything before it returns. A save returns the text of the last
@@ -28,8 +30,10 @@ QString SavePaymentRecord(qint32 id, qint32 companyId, Currency amount, OleDate 
                           const QString &comments, qint32 payTypeId);
 QString SavePayTypeRecord(qint32 id, const QString &payType);
 
-// The sum of the company's payments; 0 without payments, for a company that
-// does not exist, and on any error (no box).
-Currency GetCompanyCredits(qint32 companyId);
+// The sum of the company's payments; 0 without payments and for a company
+// that does not exist. No box is shown. Not a value when the sum, or an amount
+// in it, lies outside the currency range (no total is better than a wrong
+// one), nor when the file cannot be read: then *readFailed is set too.
+std::optional<Currency> GetCompanyCredits(qint32 companyId, bool *readFailed = nullptr);
 
 } // namespace modTamberlock

@@ -359,6 +359,8 @@ bool EditorBase::eventFilter(QObject *watched, QEvent *event)
 
 void EditorBase::SwapFormMode(int yEditnAdd, qint32 id)
 {
+    m_loadFailed = false;
+    cmdOK->setEnabled(true);
     if (yEditnAdd == -1) {
         yEditMode = -1;
         lngRecordID = id;
@@ -415,16 +417,50 @@ void EditorBase::loadRow(const QString &sql, const std::function<void(StepRunner
     {
         Connection connection;
         RecordSet row(connection);
-        run.step([&] { return connection.open(); });
-        run.step([&] { return row.open(sql); });
+        loadStep(run, [&] { return connection.open(); });
+        loadStep(run, [&] { return row.open(sql); });
         fill(run, row);
     }
     SetDirty(false);
+    if (run.aborted())
+        m_loadFailed = true;
+    if (!m_loadFailed)
+        return;
+    // The boxes hold part of the row or nothing of it; written back, they
+    // would wipe the stored record.
+    cmdOK->setEnabled(false);
+    refuseUnloadedSave();
+}
+
+void EditorBase::loadStep(StepRunner &run, const std::function<StepResult()> &fn)
+{
+    StepResult last;
+    const bool ran = run.step([&] {
+        last = fn();
+        return last;
+    });
+    if (!ran || last)
+        m_loadFailed = true;
+}
+
+bool EditorBase::refuseUnloadedSave()
+{
+    if (!m_loadFailed || yEditMode != -1)
+        return false;
+    QString text =
+        QStringLiteral("Record #%1 could not be read completely, so this window will not save "
+                       "over it: Ok is switched off.\r\n\r\n"
+                       "Close this window and open the record again once the database can be read.")
+            .arg(lngRecordID);
+    if (m_hasMarker)
+        text += QStringLiteral("\r\n\r\nAdd As New still adds what the window shows as a new record.");
+    showMessage(QStringLiteral("Record Not Loaded"), text, BoxIcon::Warning);
+    return true;
 }
 
 void EditorBase::loadField(StepRunner &run, RecordSet &row, const QString &column, int index, Field kind)
 {
-    run.step([&]() -> StepResult {
+    loadStep(run, [&]() -> StepResult {
         QVariant value;
         if (StepResult e = row.read(column, value))
             return e;
@@ -433,7 +469,9 @@ void EditorBase::loadField(StepRunner &run, RecordSet &row, const QString &colum
         if (value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty())) {
             text.clear();
         } else if (kind == Field::Currency) {
-            text = currencyToPlainText(value.toLongLong());
+            // An amount outside the currency range shows as no amount.
+            const std::optional<Currency> amount = currencyFromStored(value);
+            text = amount ? currencyToPlainText(*amount) : QString();
         } else if (kind == Field::Date) {
             const auto when = oleToDateTime(value.toDouble());
             text = when ? formatGeneralDate(*when) : value.toString();
@@ -457,7 +495,7 @@ void EditorBase::loadField(StepRunner &run, RecordSet &row, const QString &colum
 
 void EditorBase::loadId(StepRunner &run, RecordSet &row, const QString &column, qint32 &id)
 {
-    run.step([&]() -> StepResult {
+    loadStep(run, [&]() -> StepResult {
         QVariant value;
         if (StepResult e = row.read(column, value))
             return e;
@@ -471,12 +509,62 @@ void EditorBase::loadId(StepRunner &run, RecordSet &row, const QString &column, 
 void EditorBase::onOk()
 {
     const bool editing = yEditMode == -1;
+    if ((editing && refuseUnloadedSave()) || !boxesReadable())
+        return;
     finishSave(editing ? SaveRecord() : AddRecord(), !editing);
 }
 
 void EditorBase::onAddAsNew()
 {
+    if (!boxesReadable())
+        return;
     finishSave(AddRecord(), true);
+}
+
+bool EditorBase::boxesReadable()
+{
+    // A money or date-time box whose text cannot be read would be saved as
+    // $0.00 or 30 December 1899; say so instead and leave the text as typed.
+    // An empty box keeps its meaning (no amount, no date, a pending stop).
+    for (auto it = m_cleanUp.cbegin(); it != m_cleanUp.cend(); ++it) {
+        const int index = it.key();
+        const CleanUp kind = it.value();
+        const QString text = boxText(index);
+        if (text.trimmed().isEmpty())
+            continue;
+        QString accepted;
+        if (kind == CleanUp::Currency) {
+            if (parseCurrency(text))
+                continue;
+            accepted =
+                QStringLiteral("Type an amount of money such as 1234.50 or $1,234.50, or leave the box "
+                               "empty for $0.00.");
+        } else if (kind == CleanUp::DateTime || kind == CleanUp::PendingDateTime) {
+            if (kind == CleanUp::PendingDateTime && IsPendingTime(text))
+                continue;
+            if (const auto when = parseDateTime(text); when && dateTimeToOle(*when))
+                continue;
+            accepted = QStringLiteral("Type a date and time in the years 1601 to 9999, such as 06/29/1973 "
+                                      "02:21:00 PM, 6/29/1973 2:21 PM or 6/29/1973, or use the \"!\" or "
+                                      "\"...\" button beside the box.");
+            if (kind == CleanUp::PendingDateTime)
+                accepted += QStringLiteral(" Choose \"Pending...\" for a charge that is still running.");
+        } else {
+            continue;
+        }
+        const QString name = m_fieldNames.value(index, QStringLiteral("box"));
+        const QString what = kind == CleanUp::Currency ? QStringLiteral("an amount of money")
+                                                       : QStringLiteral("a date and time");
+        showMessage(QStringLiteral("Cannot Read %1").arg(name),
+                    QStringLiteral("The %1 \"%2\" cannot be read as %3.\r\n\r\n%4\r\n\r\nNothing was saved.")
+                        .arg(name, text, what, accepted),
+                    BoxIcon::Warning);
+        moveFocusTo(index);
+        if (auto *line = qobject_cast<QLineEdit *>(box(index)))
+            line->selectAll();
+        return false;
+    }
+    return true;
 }
 
 void EditorBase::finishSave(const QString &result, bool added)

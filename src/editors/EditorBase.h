@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DbError.h"
 #include "data/Types.h"
 
 #include <QDialog>
@@ -82,6 +83,9 @@ protected:
     // Creates the box txtComps(index) with its clean-up and maximum length
     // (0: no limit); multiLine gives a comment box.
     QWidget *addBox(int index, CleanUp kind, int maxLength, bool multiLine = false);
+    // The name of a money or date-time box in the message that says its text
+    // cannot be read ("Hourly Wage").
+    void setFieldName(int index, const QString &name) { m_fieldNames.insert(index, name); }
     // The label lblComps(index).
     QLabel *addLabel(int index, const QString &caption);
     // A drop-down list that accepts no typed text; marksDirty says whether a
@@ -114,7 +118,10 @@ protected:
     enum class Field { Text, Currency, Date };
     void loadField(StepRunner &run, RecordSet &row, const QString &column, int index, Field kind);
     // Reads an id column into id (0 when it is Null).
-    static void loadId(StepRunner &run, RecordSet &row, const QString &column, qint32 &id);
+    void loadId(StepRunner &run, RecordSet &row, const QString &column, qint32 &id);
+    // One step of a load; a step that does not succeed in the end (Ignore,
+    // Abort) leaves the row not fully loaded.
+    void loadStep(StepRunner &run, const std::function<StepResult()> &fn);
 
     // The text of the main window's selected company / project, or nothing when
     // there is no main window or no selection.
@@ -142,6 +149,8 @@ protected:
 private:
     void fitFont();
     void onOk();
+    bool boxesReadable();
+    bool refuseUnloadedSave();
     void onAddAsNew();
     void onCancel();
     void finishSave(const QString &result, bool added);
@@ -156,6 +165,10 @@ private:
     QMap<int, QWidget *> m_boxes;
     QMap<int, CleanUp> m_cleanUp;
     QMap<int, int> m_plainMaxLength;
+    QMap<int, QString> m_fieldNames;
+    // The last load of the edited row did not complete: what the boxes show
+    // is not that row, so Ok must not write it back.
+    bool m_loadFailed = false;
     int m_focusBox = -1;
     bool m_closeByButton = false;
     bool m_closed = false;

@@ -24,8 +24,8 @@ EditorBase::Captions hourCaptions()
 {
     return {QStringLiteral("Add New Time"),
             QStringLiteral("Edit Time #"),
-            QStringLiteral("New Project:"),
-            QStringLiteral("Edit Project:"),
+            QStringLiteral("New Charge:"),
+            QStringLiteral("Edit Charge:"),
             QStringLiteral("Record Added Successfully!"),
             QStringLiteral("Record Saved.")};
 }
@@ -47,6 +47,8 @@ frmHour::frmHour(QWidget *owner)
     QWidget *startButtons = addDateButtons(1);
     QWidget *stop = addBox(2, CleanUp::PendingDateTime, 50);
     QWidget *stopButtons = addDateButtons(2);
+    setFieldName(1, QStringLiteral("Start Time"));
+    setFieldName(2, QStringLiteral("Stop Time"));
     optStop_0 = new QRadioButton(kPendingText, this);
     optStop_0->setObjectName(QStringLiteral("optStop_0"));
     optStop_1 = new QRadioButton(QStringLiteral("Stop Time"), this);

@@ -40,6 +40,8 @@ frmJob::frmJob(QWidget *owner)
     QWidget *wage = addBox(2, CleanUp::Currency, 50);
     QWidget *due = addBox(3, CleanUp::DateTime, 50);
     QWidget *dueButtons = addDateButtons(3);
+    setFieldName(2, QStringLiteral("Hourly Wage"));
+    setFieldName(3, QStringLiteral("Due Date"));
 
     auto *company = new QLabel(QStringLiteral("Company:"), this);
     company->setObjectName(QStringLiteral("lblComps_0"));

@@ -44,6 +44,8 @@ frmPayment::frmPayment(QWidget *owner)
     QWidget *when = addBox(4, CleanUp::DateTime, 50);
     when->setToolTip(QStringLiteral("Enter the Date that the payment was made."));
     QWidget *whenButtons = addDateButtons(4);
+    setFieldName(2, QStringLiteral("Payment Amount"));
+    setFieldName(4, QStringLiteral("Trans. Date"));
     // A change of the payment type is no change of the payment's own values.
     cboPayTypes = addChoice(QStringLiteral("cboPayTypes"), false);
     auto *addPayType = new QPushButton(QStringLiteral("+"), this);

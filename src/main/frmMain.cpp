@@ -146,7 +146,8 @@ void frmMain::createStatusBar()
     // The window is narrow at its smallest; the grip would only take room
     // from the amounts.
     bar->setSizeGripEnabled(false);
-    const char *texts[6] = {"Charges:", "$10,000.00", "Payments:", "$10,000.00", "Balance:", "$10,000.00"};
+    // No company is loaded yet, so there is no money to show.
+    const char *texts[6] = {"Charges:", "$0.00", "Payments:", "$0.00", "Balance:", "$0.00"};
     for (int i = 0; i < 6; ++i) {
         auto *panel = new QLabel(QString::fromLatin1(texts[i]), bar);
         panel->setObjectName(QStringLiteral("StBr1_%1").arg(i + 1));
@@ -183,6 +184,7 @@ void frmMain::RefreshData()
     m_lvwHours->clearRows();
     m_lvwJobs->clearRows();
     m_lvwCompanys->clearRows();
+    m_loadedCompany = 0;
 
     LoadCompanies();
 
@@ -196,8 +198,11 @@ void frmMain::RefreshData()
             break;
         }
     }
-    if (!found)
+    if (!found) {
+        // The company is gone (deleted, say): so are its totals.
+        showLoadedTotals();
         return;
+    }
     LvwCompanys_MouseUp(Qt::LeftButton, {});
 
     const QString jobText = QString::number(job);
@@ -219,8 +224,20 @@ void frmMain::UpdateStatus(const QString &charges, const QString &payments)
         m_panels[1]->setText(modTamberlock::formatCurrency(*c));
     if (p)
         m_panels[3]->setText(modTamberlock::formatCurrency(*p));
-    if (c && p)
-        m_panels[5]->setText(modTamberlock::formatCurrency(*c - *p));
+    if (c && p) {
+        const std::optional<Currency> balance = modTamberlock::subtractCurrency(*c, *p);
+        m_panels[5]->setText(balance ? modTamberlock::formatCurrency(*balance) : QString());
+    }
+}
+
+void frmMain::showTotals(std::optional<Currency> charges, std::optional<Currency> payments)
+{
+    using modTamberlock::formatCurrency;
+    const std::optional<Currency> balance =
+        charges && payments ? modTamberlock::subtractCurrency(*charges, *payments) : std::nullopt;
+    m_panels[1]->setText(charges ? formatCurrency(*charges) : QString());
+    m_panels[3]->setText(payments ? formatCurrency(*payments) : QString());
+    m_panels[5]->setText(balance ? formatCurrency(*balance) : QString());
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -112,7 +112,13 @@ private:
     void runLoader(const LoaderSpec &plan);
     void setCaptionFromProject();
     void companyReleased();
-    void jobReleased();
+    // False when no project was selected, so no charges were loaded.
+    bool jobReleased();
+    // The status bar for the loaded company: the listed charges' costs as
+    // loaded and its payments; "$0.00" everywhere when no company is loaded.
+    void showLoadedTotals();
+    // The three amounts; an amount that is not known shows as no value.
+    void showTotals(std::optional<Currency> charges, std::optional<Currency> payments);
 
     void deleteCompany();
     void deleteJob();
@@ -145,6 +151,10 @@ private:
     bool m_loadingCompanies = false;
     bool m_loadingJobs = false;
     bool m_loadingHours = false;
+    // The company whose projects are listed (0: none). The status bar's
+    // payments and balance are its own, wherever the keyboard has moved the
+    // selection since.
+    qint32 m_loadedCompany = 0;
 
     QLabel *m_image1 = nullptr;
     QLabel *m_label1 = nullptr;

@@ -5,6 +5,7 @@
 #include "data/Clock.h"
 #include "data/Connection.h"
 #include "data/Formats.h"
+#include "data/RecordStore.h"
 #include "data/Settings.h"
 #include "data/StepRunner.h"
 #include "dialogs/frmKivMsg.h"
@@ -277,6 +278,7 @@ void frmMain::LoadProjects(qint32 companyId)
     if (m_loadingJobs)
         return;
     BusyMark busy(m_loadingJobs);
+    m_loadedCompany = companyId;
 
     LoaderSpec plan;
     plan.list = m_lvwJobs;
@@ -293,8 +295,10 @@ void frmMain::LoadProjects(qint32 companyId)
             m_lvwJobs->setCell(row, 1, r.value(0).toString());
         if (!r.isNull(2))
             m_lvwJobs->setCell(row, 2, r.value(2).toString());
+        // A rate outside the currency range shows as no rate.
         if (!r.isNull(3))
-            m_lvwJobs->setCell(row, 3, formatCurrency(r.value(3).toLongLong()));
+            if (const std::optional<Currency> rate = currencyFromStored(r.value(3)))
+                m_lvwJobs->setCell(row, 3, formatCurrency(*rate));
         if (!r.isNull(4))
             m_lvwJobs->setCell(row, 4, formatOleDate(r.value(4).toDouble()));
         QString deadline = m_lvwJobs->cell(row, 4);
@@ -328,7 +332,7 @@ void frmMain::LoadHours(qint32 jobId)
     plan.icon = 5;
     plan.emptyIdIsEmptyResult = true;
     // A row without a rate keeps the rate of the row before it.
-    auto rate = std::make_shared<Currency>(0);
+    auto rate = std::make_shared<std::optional<Currency>>(0);
     plan.fillRow = [this, rate](int row, const LoadedRow &r) -> StepResult {
         if (!r.isNull(0))
             m_lvwHours->setCell(row, 1, r.value(0).toString());
@@ -337,15 +341,19 @@ void frmMain::LoadHours(qint32 jobId)
         if (!r.isNull(4))
             m_lvwHours->setCell(row, 3, formatOleDate(r.value(4).toDouble()));
         if (!r.isNull(2))
-            *rate = r.value(2).toLongLong();
+            *rate = currencyFromStored(r.value(2));
         if (IsPendingTime(m_lvwHours->cell(row, 3)))
             m_lvwHours->setCell(row, 3, QStringLiteral("Pending..."));
         const QString start = m_lvwHours->cell(row, 2);
         QString stop = m_lvwHours->cell(row, 3);
-        const std::optional<Currency> cost = costOfHours(FormatElapsedTime(start, stop, 2), *rate);
-        if (!cost)
-            return overflow();
-        m_lvwHours->setCell(row, 4, QLatin1Char(' ') + formatCurrency(*cost));
+        const QString hours = FormatElapsedTime(start, stop, 2);
+        // Without a readable rate the charge has no cost to show.
+        if (*rate) {
+            const std::optional<Currency> cost = costOfHours(hours, **rate);
+            if (!cost)
+                return overflow();
+            m_lvwHours->setCell(row, 4, QLatin1Char(' ') + formatCurrency(*cost));
+        }
         stop = m_lvwHours->cell(row, 3);
         m_lvwHours->setCell(row, 5, FormatElapsedTime(start, stop, 5));
         return std::nullopt;
@@ -373,16 +381,33 @@ void frmMain::companyReleased()
     if (n == 0)
         return;
     LoadProjects(n);
-    jobReleased();
+    if (!jobReleased())
+        showLoadedTotals();
 }
 
-void frmMain::jobReleased()
+bool frmMain::jobReleased()
 {
     const qint32 n = RowNumbers::withZeroPrefix(selectedJobText()).value_or(0);
     if (n == 0)
-        return;
+        return false;
     LoadHours(n);
     setCaptionFromProject();
+    showLoadedTotals();
+    return true;
+}
+
+void frmMain::showLoadedTotals()
+{
+    if (m_loadedCompany == 0) {
+        showTotals(0, 0);
+        return;
+    }
+    std::optional<Currency> charges = 0;
+    for (int row = 0; row < m_lvwHours->rowCount() && charges; ++row) {
+        const std::optional<Currency> cost = parseCurrency(m_lvwHours->cell(row, 4));
+        charges = cost ? addCurrency(*charges, *cost) : std::nullopt;
+    }
+    showTotals(charges, GetCompanyCredits(m_loadedCompany));
 }
 
 void frmMain::LvwCompanys_MouseUp(Qt::MouseButton button, const QPoint &globalPos)

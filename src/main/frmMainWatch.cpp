@@ -7,7 +7,6 @@
 #include "data/RecordStore.h"
 #include "main/ElapsedSpan.h"
 #include "main/ReportList.h"
-#include "main/RowNumbers.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -130,7 +129,8 @@ void frmMain::RefreshActiveCosts()
         return;
     syncHourWatch();
     const int frame = now.time().second() % 4 + 1;
-    Currency total = 0;
+    // An overflowing sum is no total; the costs themselves still update.
+    std::optional<Currency> total = 0;
     bool failed = false;
     m_lvwHours->beginUpdate();
     for (int row = 0; row < m_lvwHours->rowCount(); ++row) {
@@ -151,17 +151,23 @@ void frmMain::RefreshActiveCosts()
             failed = true;
             break;
         }
-        total += *w.cost;
+        if (total)
+            total = addCurrency(*total, *w.cost);
     }
     m_lvwHours->endUpdate();
     if (failed)
         return;
 
-    // Here the company number is read without the "0" prefix: no selected
-    // company ends the recomputation and the status bar keeps its amounts.
-    const std::optional<qint32> company = RowNumbers::plain(selectedCompanyText());
-    if (!company)
+    // The payments are those of the company whose projects are listed, not of
+    // a row the keyboard has moved to since; with none loaded the status bar
+    // keeps its amounts.
+    if (m_loadedCompany == 0)
         return;
-    const Currency payments = GetCompanyCredits(*company);
-    UpdateStatus(currencyToPlainText(total), currencyToPlainText(payments));
+    // A file that cannot be read just now (locked, say) ends the
+    // recomputation: the status bar keeps its amounts until the next tick.
+    bool readFailed = false;
+    const std::optional<Currency> payments = GetCompanyCredits(m_loadedCompany, &readFailed);
+    if (readFailed)
+        return;
+    showTotals(total, payments);
 }

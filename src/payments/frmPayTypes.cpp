@@ -180,10 +180,16 @@ void frmPayTypes::done(int result)
         m_closed = true;
         modTamberlock::SetBusyPointer(false);
         if (m_owner) {
-            if (auto *combo = m_owner->findChild<QComboBox *>(QStringLiteral("cboPayTypes")))
+            if (auto *combo = m_owner->findChild<QComboBox *>(QStringLiteral("cboPayTypes"))) {
+                // The type the payment had keeps its place in the refilled
+                // list; only a type deleted meanwhile falls back to id 1.
+                const QVariant chosen = combo->currentIndex() >= 0 ? combo->currentData() : QVariant();
                 modTamberlock::FillComboFromTable(combo, QStringLiteral("lkuPayTypes"),
                                                   QStringLiteral("lngPayTypeID"),
                                                   QStringLiteral("strPayType"), QStringLiteral("1"), false);
+                if (const int kept = chosen.isValid() ? combo->findData(chosen) : -1; kept >= 0)
+                    combo->setCurrentIndex(kept);
+            }
         }
     }
     QDialog::done(result);

@@ -227,7 +227,11 @@ void frmPayments::LoadPayments(qint32 forCompanyID)
             const auto plain = [](const QVariant &v) { return v.toString(); };
             cell(1, 1, plain);
             cell(2, 5, plain);
-            cell(3, 2, [](const QVariant &v) { return modTamberlock::formatCurrency(v.toLongLong()); });
+            // An amount outside the currency range shows as no amount.
+            cell(3, 2, [](const QVariant &v) {
+                const std::optional<Currency> amount = modTamberlock::currencyFromStored(v);
+                return amount ? modTamberlock::formatCurrency(*amount) : QString();
+            });
             cell(4, 3, [](const QVariant &v) { return modTamberlock::formatOleDate(v.toDouble()); });
             cell(5, 6, plain);
             cell(6, 4, plain);

@@ -56,6 +56,8 @@ private slots:
     void formatCurrencyText();
     void costOfHours_data();
     void costOfHours();
+    void currencyFromStored_data();
+    void currencyFromStored();
 
     void formatDigitMask_data();
     void formatDigitMask();
@@ -461,6 +463,26 @@ void FormatsTest::costOfHours()
     QCOMPARE(cost.has_value(), valid);
     if (valid)
         QCOMPARE(*cost, expected);
+}
+
+void FormatsTest::currencyFromStored_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QVariant>("expected"); // invalid: no value
+    QTest::newRow("REAL rounds") << QVariant(-2.5) << QVariant(qint64(-3));
+    QTest::newRow("REAL -2^63") << QVariant(-9223372036854775808.0)
+                                << QVariant(std::numeric_limits<qint64>::min());
+    QTest::newRow("REAL 2^63") << QVariant(9223372036854775808.0) << QVariant();
+    QTest::newRow("NaN") << QVariant(std::nan("")) << QVariant();
+    QTest::newRow("text") << QVariant(QStringLiteral("abc")) << QVariant();
+}
+
+void FormatsTest::currencyFromStored()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(QVariant, expected);
+    const std::optional<Currency> amount = modTamberlock::currencyFromStored(stored);
+    QCOMPARE(amount ? QVariant(*amount) : QVariant(), expected);
 }
 
 // --- Number masks --------------------------------------------------------------------

@@ -35,6 +35,7 @@ private slots:
         frmHour *e = frmHour::showEditor(nullptr);
         e->SwapFormMode(0, 0);
         QCOMPARE(e->windowTitle(), QStringLiteral("Add New Time"));
+        QCOMPARE(child<QGroupBox>(e, QStringLiteral("framComp"))->title(), QStringLiteral("New Charge:"));
         QVERIFY(child<QRadioButton>(e, QStringLiteral("optStop_0"))->isChecked());
         QVERIFY(e->box(2)->isEnabled());
         QCOMPARE(e->boxText(1), QString());
@@ -67,6 +68,7 @@ private slots:
         frmHour *e = frmHour::showEditor(nullptr);
         e->SwapFormMode(-1, hour);
         QCOMPARE(e->windowTitle(), QStringLiteral("Edit Time #%1").arg(hour));
+        QCOMPARE(child<QGroupBox>(e, QStringLiteral("framComp"))->title(), QStringLiteral("Edit Charge:"));
         QVERIFY(child<QRadioButton>(e, QStringLiteral("optStop_0"))->isChecked());
         QVERIFY(!e->box(2)->isEnabled());
         QCOMPARE(e->boxText(2), QStringLiteral("Pending..."));

@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(p.unexpected(), 0);
     }
 
-    void clearedSecondAddressLineKeepsTheOldOne()
+    void clearedSecondAddressLineIsStoredEmpty()
     {
         TestDatabase db;
         ScriptedPrompter p;
@@ -111,8 +111,7 @@ private slots:
         p.answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdOK"))->click();
         QCOMPARE(p.last().text, QStringLiteral("Record Saved."));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strCompanyAddr2 FROM tblCompanys")).toString(),
-                 QStringLiteral("Suite 2"));
+        QVERIFY(db.scalar(QStringLiteral("SELECT strCompanyAddr2 FROM tblCompanys")).isNull());
         QCOMPARE(db.scalar(QStringLiteral("SELECT strCompanyCity FROM tblCompanys")).toString(),
                  QStringLiteral("Salem"));
         // The cleaned-up forms are stored as shown.
@@ -167,10 +166,12 @@ private slots:
         TestDatabase db;
         ScriptedPrompter p;
         frmComp *e = frmComp::showEditor(nullptr);
-        p.answer(BoxResult::Abort);
+        p.answer({BoxResult::Abort, BoxResult::Ok});
         e->SwapFormMode(-1, 99);
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().title, QStringLiteral("An Error Occured!"));
+        QCOMPARE(p.count(), 2);
+        QCOMPARE(p.shown().first().message.title, QStringLiteral("An Error Occured!"));
+        QCOMPARE(p.last().title, QStringLiteral("Record Not Loaded"));
+        QVERIFY(!button(e, QStringLiteral("cmdOK"))->isEnabled());
         QCOMPARE(e->windowTitle(), QStringLiteral("Edit Record #99"));
         QCOMPARE(e->boxText(0), QString());
         QCOMPARE(e->boxText(1), QStringLiteral("http://"));
@@ -184,10 +185,14 @@ private slots:
         // Every column read of the missing row fails; Ignore skips each one.
         for (int i = 0; i < 12; ++i)
             p.answer(BoxResult::Ignore);
+        p.answer(BoxResult::Ok);
         e->SwapFormMode(-1, 99);
-        QCOMPARE(p.count(), 12);
+        QCOMPARE(p.count(), 13);
+        QCOMPARE(p.last().title, QStringLiteral("Record Not Loaded"));
         QCOMPARE(p.unexpected(), 0);
         QCOMPARE(e->focusedBox(), 0);
+        e->SwapFormMode(0, 0); // adding is a plain add again
+        QVERIFY(button(e, QStringLiteral("cmdOK"))->isEnabled());
     }
 };
 

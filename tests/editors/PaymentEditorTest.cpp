@@ -115,8 +115,15 @@ private slots:
         QVERIFY(!e->isClosed());
     }
 
-    void closingThePayTypesDialogChoosesTypeOne()
+    void closingThePayTypesDialogKeepsTheChosenType_data()
     {
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("type picked by hand") << false;
+        QTest::newRow("picked type deleted meanwhile") << true;
+    }
+    void closingThePayTypesDialogKeepsTheChosenType()
+    {
+        QFETCH(bool, deleted);
         TestDatabase db;
         const int a = db.addCompany(QStringLiteral("A"));
         const int pay = db.addPayment(a, 10000, ole(2005, 7, 4), QString(), 3);
@@ -124,12 +131,15 @@ private slots:
         e->SwapFormMode(-1, pay);
         QComboBox *types = combo(e, QStringLiteral("cboPayTypes"));
         QCOMPARE(types->currentData().toInt(), 3);
+        types->setCurrentIndex(types->findData(4));
+        if (deleted)
+            db.exec(QStringLiteral("DELETE FROM lkuPayTypes WHERE lngPayTypeID = 4"));
         button(e, QStringLiteral("cmdAddPayType_0"))->click();
         auto *dialog = e->findChild<QDialog *>(QStringLiteral("frmPayTypes"));
         QVERIFY(dialog);
         QVERIFY(dialog->isVisible());
         dialog->close();
-        QCOMPARE(types->currentData().toInt(), 1);
+        QCOMPARE(types->currentData().toInt(), deleted ? 1 : 4);
         QVERIFY(!e->isClosed());
     }
 

@@ -4,7 +4,9 @@
 #include "data/Clock.h"
 #include "data/Formats.h"
 #include "editors/frmComp.h"
+#include "editors/frmHour.h"
 #include "editors/frmJob.h"
+#include "editors/frmPayment.h"
 #include "main/frmMain.h"
 
 #include <QPointer>
@@ -194,26 +196,56 @@ private slots:
                  QStringLiteral("Site"));
     }
 
-    void unreadableValuesSaveAsZero()
+    // Money and date-times that cannot be read are refused by a box naming
+    // the field, the text kept; empty boxes keep their meaning.
+    void unreadableValuesAreRefused_data()
     {
+        QTest::addColumn<int>("editor"); // frmJob, frmHour, frmPayment
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QVariant>("stored"); // what is saved when field is empty
+        QTest::addColumn<QString>("field");
+        QTest::newRow("wage letters") << 0 << 2 << "abc" << QVariant() << "Hourly Wage";
+        QTest::newRow("wage blank") << 0 << 2 << "  " << QVariant(0LL) << "";
+        QTest::newRow("stop") << 1 << 2 << "25:61" << QVariant() << "Stop Time";
+        QTest::newRow("stop pending") << 1 << 2 << "Pending..." << QVariant(0.0) << "";
+        QTest::newRow("amount") << 2 << 2 << "12 dollars" << QVariant() << "Payment Amount";
+        QTest::newRow("date") << 2 << 4 << "1/1/1500" << QVariant() << "Trans. Date";
+    }
+    void unreadableValuesAreRefused()
+    {
+        QFETCH(int, editor);
+        QFETCH(int, index);
+        QFETCH(QString, typed);
+        QFETCH(QVariant, stored);
+        QFETCH(QString, field);
         TestDatabase db;
         ScriptedPrompter p;
         const int a = db.addCompany(QStringLiteral("A"));
-        frmJob *e = frmJob::showEditor(nullptr);
+        const int j = db.addJob(a, QStringLiteral("Web"), 10000);
+        const bool job = editor == 0, hour = editor == 1;
+        EditorBase *e = job    ? static_cast<EditorBase *>(frmJob::showEditor(nullptr))
+                        : hour ? static_cast<EditorBase *>(frmHour::showEditor(nullptr))
+                               : frmPayment::showEditor(nullptr);
         e->SwapFormMode(0, 0);
-        chooseRow(e, QStringLiteral("cboCompanyID"), QStringLiteral("tblCompanys"),
-                  QStringLiteral("lngCompanyID"), QStringLiteral("strCompanyName"), a);
-        e->moveFocusTo(2);
-        e->setBoxText(2, QStringLiteral("abc"));
-        e->moveFocusTo(3);
-        QCOMPARE(e->boxText(2), QStringLiteral("abc"));
+        chooseRow(e, hour ? "cboJobID" : "cboCompanyID", hour ? "tblJobs" : "tblCompanys",
+                  hour ? "lngJobID" : "lngCompanyID", hour ? "strJobName" : "strCompanyName", hour ? j : a);
+        const QString table = job ? "tblJobs" : hour ? "tblHours" : "tblPayments";
+        const int rows = db.count(table);
+        e->moveFocusTo(index);
+        QTest::keyClicks(e->box(index), typed);
         p.answer(BoxResult::Ok);
-        button(e, QStringLiteral("cmdOK"))->click();
+        QTest::keyClick(e->box(index), Qt::Key_Return); // Enter presses Ok
         QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().text, QStringLiteral("Record Added Successfully!"));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT curHourlyWage FROM tblJobs")).toLongLong(), 0LL);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmDeadLine FROM tblJobs")).toDouble(), 0.0);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT lngCompanyID FROM tblJobs")).toInt(), a);
+        QCOMPARE(db.count(table), field.isEmpty() ? rows + 1 : rows);
+        if (field.isEmpty()) { // saved with the empty box's meaning
+            const QString column = job ? "curHourlyWage" : "dtmStopTime";
+            QCOMPARE(db.scalar(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid DESC").arg(column, table)),
+                     stored);
+            return;
+        }
+        QVERIFY(p.last().text.contains(field) && p.last().text.contains(typed));
+        QVERIFY(!e->isClosed() && e->boxText(index) == typed && e->focusedBox() == index);
     }
 
     void closeAndEscapeSaveNothing()

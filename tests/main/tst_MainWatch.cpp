@@ -149,10 +149,10 @@ private slots:
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         w->tmrRealTimeCost_Timer();
-        QCOMPARE(panel(w.get(), 4), QStringLiteral("$10,000.00"));
+        QCOMPARE(panel(w.get(), 4), QStringLiteral("$1.00"));
     }
 
-    void emptyChargeListKeepsTheStatus()
+    void emptyChargeListShowsTheCompanysOwnAmounts()
     {
         TestDatabase db;
         ScriptedPrompter p;
@@ -163,8 +163,54 @@ private slots:
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         w->tmrRealTimeCost_Timer();
         QCOMPARE(list(w.get(), "LvwJobs")->cell(0, 5), QStringLiteral("Done"));
-        QCOMPARE(panel(w.get(), 2), QStringLiteral("$10,000.00"));
-        QCOMPARE(panel(w.get(), 4), QStringLiteral("$10,000.00"));
+        QCOMPARE(panel(w.get(), 2), QStringLiteral("$0.00"));
+        QCOMPARE(panel(w.get(), 4), QStringLiteral("$1.00"));
+        QCOMPARE(panel(w.get(), 6), QStringLiteral("-$1.00"));
+    }
+
+    // The loaded company's money, wherever the arrow keys go; out of range: no value.
+    void statusShowsTheLoadedCompanysMoney_data()
+    {
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QStringList>("payments"); // of Acme, besides Other's $125.00
+        QTest::addColumn<QString>("panels");
+        QTest::newRow("in range") << "400000" << QStringList{"300000"} << "$80.00|$30.00|$50.00";
+        QTest::newRow("rate 1e300") << "1e300" << QStringList{"300000"} << "|$30.00|";
+        QTest::newRow("payment -1e300") << "400000" << QStringList{"-1e300", "300000"} << "$80.00||";
+        QTest::newRow("sum past 64 bits")
+            << "400000" << QStringList{"9223372036854775807", "1"} << "$80.00||";
+        QTest::newRow("balance past 64 bits")
+            << "400000" << QStringList{"-9223372036854775807"} << "$80.00|-$922,337,203,685,477.58|";
+    }
+    void statusShowsTheLoadedCompanysMoney()
+    {
+        QFETCH(QString, rate);
+        QFETCH(QStringList, payments);
+        QFETCH(QString, panels);
+        TestDatabase db;
+        ScriptedPrompter p;
+        const int c = db.addCompany(QStringLiteral("Acme"));
+        db.addPayment(db.addCompany(QStringLiteral("Other")), 1250000, ole(2024, 3, 1));
+        db.addHour(db.addJob(c, QStringLiteral("Web"), 0), ole(2024, 3, 15, 6), ole(2024, 3, 15, 8));
+        db.exec(QStringLiteral("UPDATE tblJobs SET curHourlyWage = %1").arg(rate));
+        for (const QString &amount : payments)
+            db.exec(QStringLiteral("INSERT INTO tblPayments (lngCompanyID, curAmount) VALUES (%1, %2)")
+                        .arg(c)
+                        .arg(amount));
+        auto w = openWindow();
+        const auto shown = [&] {
+            return QStringList{panel(w.get(), 2), panel(w.get(), 4), panel(w.get(), 6)};
+        };
+        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        QCOMPARE(shown().join(u'|'), panels);
+        QTest::keyClick(list(w.get(), "LvwCompanys"), Qt::Key_Down);
+        QVERIFY(w->selectedCompanyText() != QString::number(c));
+        w->tmrRealTimeCost_Timer();
+        QCOMPARE(shown().join(u'|'), panels);
+        DatabaseLocker locker(db.file());
+        w->tmrRealTimeCost_Timer();
+        QCOMPARE(shown().join(u'|'), panels);
+        QCOMPARE(p.unexpected(), 0);
     }
 
     void updateStatusFormatsAmounts_data()
@@ -177,9 +223,9 @@ private slots:
         QTest::newRow("money texts") << "$1,234.56"
                                      << "34.56" << QStringList{"$1,234.56", "$34.56", "$1,200.00"};
         QTest::newRow("charges not a number") << "abc"
-                                              << "5" << QStringList{"$10,000.00", "$5.00", "$10,000.00"};
+                                              << "5" << QStringList{"$0.00", "$5.00", "$0.00"};
         QTest::newRow("payments not a number") << "7"
-                                               << "" << QStringList{"$7.00", "$10,000.00", "$10,000.00"};
+                                               << "" << QStringList{"$7.00", "$0.00", "$0.00"};
     }
     void updateStatusFormatsAmounts()
     {

@@ -401,11 +401,10 @@ private slots:
         QCOMPARE(p.unexpected(), 0);
         QCOMPARE(combo->count(), 6);
         QCOMPARE(combo->itemText(5), QStringLiteral("Wire"));
-        QCOMPARE(combo->currentData().toInt(), 1);
-        QCOMPARE(combo->currentText(), QStringLiteral("Cash"));
+        QCOMPARE(combo->currentData().toInt(), 4); // kept, not reset to 1
     }
 
-    void closingResetsThePaymentEditorsTypeChoice()
+    void closingKeepsThePaymentEditorsTypeChoice()
     {
         ScriptedPrompter p;
         const int payment = m_db->addPayment(m_db->addCompany(QStringLiteral("Acme")), 10000, 38000.0, {}, 3);
@@ -418,7 +417,7 @@ private slots:
         QCOMPARE(m_dialog->parentWidget(), editor);
         m_dialog->cmdAddPayType_Click(3);
         QTRY_VERIFY(!m_dialog);
-        QCOMPARE(combo->currentData().toInt(), 1);
+        QCOMPARE(combo->currentData().toInt(), 3);
         QCOMPARE(p.unexpected(), 0);
     }
 
