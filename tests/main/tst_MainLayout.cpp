@@ -183,5 +183,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(MainLayoutTest)
+TAMBERLOCK_TEST_MAIN(MainLayoutTest)
 #include "tst_MainLayout.moc"
