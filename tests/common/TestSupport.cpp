@@ -7,19 +7,58 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 
-#include <vector>
-
 #ifdef Q_OS_LINUX
 #include <sys/fsuid.h>
 #endif
 
-ScriptedPrompter::ScriptedPrompter()
+namespace {
+
+// Fails the running test function; outside one (a box during start-up of
+// the program) the failure is only logged.
+void failUnexpected(const QString &what)
+{
+    if (QTest::currentTestFunction())
+        QTest::qFail(qPrintable(what), __FILE__, __LINE__);
+    else
+        qWarning("%s", qPrintable(what));
+}
+
+QString describe(const MessageBoxRequest &request)
+{
+    return QStringLiteral("Unexpected box: \"%1\" / \"%2\"").arg(request.title, request.text);
+}
+
+// Installed while no ScriptedPrompter is: a test that meets a box it did not
+// script fails instead of going on as if the box had been closed.
+class GuardPrompter final : public Prompter
+{
+public:
+    BoxResult message(const MessageBoxRequest &request) override
+    {
+        failUnexpected(describe(request));
+        return request.buttons == BoxButtons::AbortRetryIgnore ? BoxResult::Abort : BoxResult::Cancel;
+    }
+    std::optional<QString> input(const InputBoxRequest &request) override
+    {
+        failUnexpected(QStringLiteral("Unexpected input box: \"%1\"").arg(request.title));
+        return std::nullopt;
+    }
+};
+
+GuardPrompter g_guard;
+
+} // namespace
+
+ScriptedPrompter::ScriptedPrompter() : m_previous(&prompter())
 {
     setPrompter(this);
 }
@@ -27,7 +66,7 @@ ScriptedPrompter::ScriptedPrompter()
 ScriptedPrompter::~ScriptedPrompter()
 {
     if (&prompter() == this)
-        setPrompter(nullptr);
+        setPrompter(m_previous);
 }
 
 void ScriptedPrompter::answer(std::initializer_list<BoxResult> results)
@@ -48,7 +87,7 @@ BoxResult ScriptedPrompter::message(const MessageBoxRequest &request)
     }
     if (m_answers.isEmpty()) {
         ++m_unexpected;
-        qWarning("Unexpected box: %s / %s", qPrintable(request.title), qPrintable(request.text));
+        failUnexpected(describe(request));
         return request.buttons == BoxButtons::AbortRetryIgnore ? BoxResult::Abort : BoxResult::Cancel;
     }
     return m_answers.takeFirst();
@@ -62,7 +101,7 @@ std::optional<QString> ScriptedPrompter::input(const InputBoxRequest &request)
     m_shown.append(s);
     if (m_inputs.isEmpty()) {
         ++m_unexpected;
-        qWarning("Unexpected input box: %s", qPrintable(request.title));
+        failUnexpected(QStringLiteral("Unexpected input box: \"%1\"").arg(request.title));
         return std::nullopt;
     }
     return m_inputs.takeFirst();
@@ -122,6 +161,14 @@ TestDatabase::TestDatabase()
     m_valid = m_dir.isValid() && createEmptyDatabase(file(), &error);
     if (!m_valid)
         qWarning("TestDatabase: %s", qPrintable(error));
+    setDataPath(folder());
+}
+
+TestDatabase::TestDatabase(const TestDatabase &original)
+{
+    m_valid = m_dir.isValid() && original.isValid() && QFile::copy(original.file(), file());
+    if (!m_valid)
+        qWarning("TestDatabase: cannot copy %s", qPrintable(original.file()));
     setDataPath(folder());
 }
 
@@ -269,37 +316,29 @@ OleDate ole(int year, int month, int day, int hour, int minute, int second)
     return v.value_or(0.0);
 }
 
-namespace {
-std::vector<std::pair<const char *, TestFactory>> &registry()
+void prepareTestApplication()
 {
-    static std::vector<std::pair<const char *, TestFactory>> r;
-    return r;
+    // Never read or write a person's own settings, and give each test
+    // program a settings store of its own: programs run side by side, and one
+    // that ticks "Dont ask this again" must not change what another one sees.
+    QStandardPaths::setTestModeEnabled(true);
+#ifdef Q_OS_LINUX
+    // Test databases live in memory-backed storage where there is some: the
+    // program flushes every save to disk, which on a real disk is most of the
+    // suite's time and tells the tests nothing.
+    if (qEnvironmentVariableIsEmpty("TMPDIR") && QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+        qputenv("TMPDIR", "/dev/shm");
+#endif
+    static QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+    QCoreApplication::setApplicationName(QStringLiteral("Tamberlock"));
 }
-} // namespace
 
-void registerTestClass(const char *name, TestFactory factory)
+int runTestObject(QObject &test, int argc, char **argv)
 {
-    registry().emplace_back(name, std::move(factory));
-}
-
-int runRegisteredTests(int argc, char **argv)
-{
-    int failures = 0;
-    // "-class Name" runs one class; the other arguments go to QTest.
-    QString only;
-    std::vector<char *> args;
-    for (int i = 0; i < argc; ++i) {
-        if (QByteArray(argv[i]) == "-class" && i + 1 < argc) {
-            only = QString::fromLocal8Bit(argv[++i]);
-            continue;
-        }
-        args.push_back(argv[i]);
-    }
-    for (auto &[name, factory] : registry()) {
-        if (!only.isEmpty() && only != QLatin1String(name))
-            continue;
-        std::unique_ptr<QObject> test = factory();
-        failures += QTest::qExec(test.get(), int(args.size()), args.data());
-    }
-    return failures;
+    setPrompter(&g_guard);
+    const int failures = QTest::qExec(&test, argc, argv);
+    setPrompter(nullptr);
+    return failures == 0 ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include "data/Prompter.h"
 #include "data/Types.h"
 
+#include <QApplication>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -15,7 +16,7 @@
 
 // A prompter that records every box it is shown and answers from a queue.
 // A box that comes when the queue is empty is an unexpected box: it is
-// recorded, answered with Abort/Cancel, and fails the test at verify time.
+// recorded, answered with Abort/Cancel, and fails the running test.
 class ScriptedPrompter final : public Prompter
 {
 public:
@@ -51,6 +52,7 @@ private:
     QList<std::optional<QString>> m_inputs;
     QList<Shown> m_shown;
     std::function<void()> m_beforeAnswer;
+    Prompter *m_previous = nullptr;
     int m_unexpected = 0;
 };
 
@@ -60,6 +62,9 @@ class TestDatabase
 {
 public:
     TestDatabase();
+    // A copy of another test database's file, for tests that start many
+    // cases from the same rows.
+    explicit TestDatabase(const TestDatabase &original);
     ~TestDatabase();
 
     bool isValid() const { return m_valid; }
@@ -122,15 +127,18 @@ void closeAllEditors();
 // An OLE date from a wall-clock date and time.
 OleDate ole(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
-// Registration of the test classes of one test program.
-using TestFactory = std::function<std::unique_ptr<QObject>()>;
-void registerTestClass(const char *name, TestFactory factory);
+// The main() of a test program. Each test file is a program of its own with
+// one test class, so QtTest's own options (-functions, -o, a function name)
+// work as documented. Settings run in test mode, and while no ScriptedPrompter
+// is installed every box fails the running test.
+int runTestObject(QObject &test, int argc, char **argv);
+void prepareTestApplication();
 
-template <typename T> struct TestRegistrar {
-    explicit TestRegistrar(const char *name)
-    {
-        registerTestClass(name, [] { return std::unique_ptr<QObject>(new T); });
+#define TAMBERLOCK_TEST_MAIN(Class)                                                                          \
+    int main(int argc, char **argv)                                                                          \
+    {                                                                                                        \
+        prepareTestApplication();                                                                            \
+        QApplication app(argc, argv);                                                                        \
+        Class test;                                                                                          \
+        return runTestObject(test, argc, argv);                                                              \
     }
-};
-
-#define TAMBERLOCK_TEST(Class) static TestRegistrar<Class> s_register_##Class(#Class);

@@ -91,5 +91,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(ComboFillTest)
+TAMBERLOCK_TEST_MAIN(ComboFillTest)
 #include "tst_ComboFill.moc"

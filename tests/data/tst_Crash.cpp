@@ -78,5 +78,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(CrashTest)
+TAMBERLOCK_TEST_MAIN(CrashTest)
 #include "tst_Crash.moc"

@@ -763,6 +763,6 @@ void FormatsTest::nullToEmpty()
     QCOMPARE(NullToEmpty(QVariant(QString())).typeId(), QMetaType::QString);
 }
 
-TAMBERLOCK_TEST(FormatsTest)
+TAMBERLOCK_TEST_MAIN(FormatsTest)
 
 #include "tst_Formats.moc"

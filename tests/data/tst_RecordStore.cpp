@@ -512,5 +512,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(RecordStoreTest)
+TAMBERLOCK_TEST_MAIN(RecordStoreTest)
 #include "tst_RecordStore.moc"

@@ -193,5 +193,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(AboutBoxTest)
+TAMBERLOCK_TEST_MAIN(AboutBoxTest)
 #include "AboutBoxTest.moc"

@@ -338,5 +338,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(ConfirmBoxTest)
+TAMBERLOCK_TEST_MAIN(ConfirmBoxTest)
 #include "ConfirmBoxTest.moc"

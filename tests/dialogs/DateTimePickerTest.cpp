@@ -341,5 +341,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(DateTimePickerTest)
+TAMBERLOCK_TEST_MAIN(DateTimePickerTest)
 #include "DateTimePickerTest.moc"

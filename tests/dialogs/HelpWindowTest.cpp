@@ -183,5 +183,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(HelpWindowTest)
+TAMBERLOCK_TEST_MAIN(HelpWindowTest)
 #include "HelpWindowTest.moc"

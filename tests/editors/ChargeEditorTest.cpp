@@ -161,5 +161,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(ChargeEditorTest)
+TAMBERLOCK_TEST_MAIN(ChargeEditorTest)
 #include "ChargeEditorTest.moc"

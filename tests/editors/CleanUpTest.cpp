@@ -164,5 +164,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(CleanUpTest)
+TAMBERLOCK_TEST_MAIN(CleanUpTest)
 #include "CleanUpTest.moc"

@@ -196,5 +196,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(CompanyEditorTest)
+TAMBERLOCK_TEST_MAIN(CompanyEditorTest)
 #include "CompanyEditorTest.moc"

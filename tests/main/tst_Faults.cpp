@@ -701,5 +701,5 @@ private slots:
 #endif
 };
 
-TAMBERLOCK_TEST(FaultsTest)
+TAMBERLOCK_TEST_MAIN(FaultsTest)
 #include "tst_Faults.moc"

@@ -182,5 +182,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(MainLayoutTest)
+TAMBERLOCK_TEST_MAIN(MainLayoutTest)
 #include "tst_MainLayout.moc"

@@ -387,5 +387,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(MainListsTest)
+TAMBERLOCK_TEST_MAIN(MainListsTest)
 #include "tst_MainLists.moc"

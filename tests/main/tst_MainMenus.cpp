@@ -496,5 +496,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(MainMenusTest)
+TAMBERLOCK_TEST_MAIN(MainMenusTest)
 #include "tst_MainMenus.moc"

@@ -303,5 +303,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(MainWatchTest)
+TAMBERLOCK_TEST_MAIN(MainWatchTest)
 #include "tst_MainWatch.moc"

@@ -230,5 +230,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(ReportListTest)
+TAMBERLOCK_TEST_MAIN(ReportListTest)
 #include "tst_ReportList.moc"

@@ -161,5 +161,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(ScenarioTest)
+TAMBERLOCK_TEST_MAIN(ScenarioTest)
 #include "tst_Scenario.moc"

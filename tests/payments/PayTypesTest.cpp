@@ -466,5 +466,5 @@ private:
     void d_click(int index) { QTest::mouseClick(m_dialog->button(index), Qt::LeftButton); }
 };
 
-TAMBERLOCK_TEST(PayTypesTest)
+TAMBERLOCK_TEST_MAIN(PayTypesTest)
 #include "PayTypesTest.moc"

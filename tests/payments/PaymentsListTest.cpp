@@ -547,5 +547,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(PaymentsListTest)
+TAMBERLOCK_TEST_MAIN(PaymentsListTest)
 #include "PaymentsListTest.moc"
