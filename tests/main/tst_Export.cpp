@@ -201,5 +201,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST(ExportTest)
+TAMBERLOCK_TEST_MAIN(ExportTest)
 #include "tst_Export.moc"
