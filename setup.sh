@@ -27,10 +27,6 @@ test_packages=(libbenchmark-dev clang libfuzzer-14-dev libclang-rt-14-dev
                xvfb openbox xdotool x11-utils desktop-file-utils appstream)
 [ "$mode" != run ] && packages+=("${test_packages[@]}")
 
-mkdir -p "$build"
-log="$build/setup.log"
-: >"$log"
-
 stage() { printf '%-9s %s\n' "$1" "$2"; }
 fail() {
   echo "$1" >&2
@@ -39,6 +35,15 @@ fail() {
     tail -n 25 "$log" >&2
   fi
   exit 1
+}
+
+# apt, dpkg and the compiler talk to this log; the terminal gets one line per stage.
+log="$build/setup.log"
+log_started=""
+start_log() {
+  [ -n "$log_started" ] && return
+  { mkdir -p "$build" && : >"$log"; } 2>/dev/null || fail "Cannot write the build folder $build."
+  log_started=1
 }
 
 missing=()
@@ -56,6 +61,7 @@ if [ "${#missing[@]}" -gt 0 ]; then
     echo "  su -c 'apt-get update && apt-get install -y --no-install-recommends ${missing[*]}'" >&2
     exit 1
   fi
+  start_log
   stage packages "installing ${#missing[@]} missing Debian packages (log: $log)"
   { "${sudo[@]}" apt-get update -q &&
       DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"; } \
@@ -82,6 +88,7 @@ case "$mode" in
                  -DTAMBERLOCK_BUILD_BENCH=OFF -DCMAKE_INSTALL_DATADIR=share)
     ;;
 esac
+start_log
 stage build "compiling in $build (log: $log)"
 { cmake -S "$here" -B "$build" "${cmake_args[@]}" && cmake --build "$build" -j2; } >>"$log" 2>&1 </dev/null ||
   fail "The build failed." log
@@ -132,8 +139,12 @@ for old in "$build/src/Tamberlock.mdb" "$here/build/src/Tamberlock.mdb"; do
 done
 
 stage install "installing into $program_dir"
-cmake --install "$build" >>"$log" 2>&1 </dev/null ||
-  fail "Installing into $program_dir failed ($(grep -m1 -iE 'error|cannot|no space' "$log" || echo "see $log")). The database was not touched."
+if ! cmake --install "$build" >>"$log" 2>&1 </dev/null; then
+  # CMake's own reason ends its error paragraph ("...: No space left on device.").
+  reason="$(awk '/^CMake Error/ { f = 1; next } f && /^(Call Stack|$)/ { exit } f { printf "%s ", $0 }' "$log" |
+    sed 's/.*": //; s/  */ /g; s/[. ]*$//')"
+  fail "Installing into $program_dir failed: ${reason:-see $log}. The database was not touched."
+fi
 if command -v update-desktop-database >/dev/null 2>&1; then
   update-desktop-database -q "$data_home/applications" >>"$log" 2>&1 || true
 fi

@@ -40,7 +40,7 @@ void guardHandler(QtMsgType type, const QMessageLogContext &context, const QStri
     if (fromPlatform && type >= QtWarningMsg) {
         // The platform's own words name the display it could not reach.
         if (g_reason.isEmpty())
-            g_reason = message.toLocal8Bit();
+            g_reason = message.trimmed().toLocal8Bit();
         return;
     }
     if (g_previous)

@@ -4,12 +4,20 @@
 include(GNUInstallDirs)
 
 set(TAMBERLOCK_APP_ID example.brumvale.Tamberlock)
-set(TAMBERLOCK_INSTALL_PROGRAMDIR "${CMAKE_INSTALL_DATADIR}/tamberlock" CACHE STRING
-  "Program folder, relative to the prefix or absolute; its users must be able to write it")
+set(TAMBERLOCK_INSTALL_PROGRAMDIR "" CACHE STRING
+  "Program folder, relative to the prefix or absolute; its users must be able to write it (default: DATADIR/tamberlock)")
+# Follows the data folder unless set: a cached copy would go on naming the
+# folder of an earlier configure.
+if(TAMBERLOCK_INSTALL_PROGRAMDIR)
+  set(TAMBERLOCK_PROGRAM_DIR ${TAMBERLOCK_INSTALL_PROGRAMDIR})
+else()
+  set(TAMBERLOCK_PROGRAM_DIR ${CMAKE_INSTALL_DATADIR}/tamberlock)
+endif()
+set(TAMBERLOCK_PROGRAM_DIR ${TAMBERLOCK_PROGRAM_DIR} PARENT_SCOPE)
 
 # The commands that live in the program folder. A new one is one more name here.
 set(tamberlock_installed_targets Tamberlock tamberlock-newdb)
-install(TARGETS ${tamberlock_installed_targets} RUNTIME DESTINATION ${TAMBERLOCK_INSTALL_PROGRAMDIR})
+install(TARGETS ${tamberlock_installed_targets} RUNTIME DESTINATION ${TAMBERLOCK_PROGRAM_DIR})
 
 set(share ${CMAKE_CURRENT_SOURCE_DIR}/app/share)
 foreach(size 16 32 48 64 128 256)
@@ -26,7 +34,7 @@ install(FILES ${share}/${TAMBERLOCK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INS
 # at install time (cmake --install --prefix may change the prefix).
 install(CODE "
   set(TL_APP_ID [[${TAMBERLOCK_APP_ID}]])
-  set(TL_PROGRAMDIR [[${TAMBERLOCK_INSTALL_PROGRAMDIR}]])
+  set(TL_PROGRAMDIR [[${TAMBERLOCK_PROGRAM_DIR}]])
   set(TL_BINDIR [[${CMAKE_INSTALL_BINDIR}]])
   set(TL_DATADIR [[${CMAKE_INSTALL_DATADIR}]])
   set(TL_SHARE [[${share}]])
