@@ -19,20 +19,25 @@ set(TAMBERLOCK_PROGRAM_DIR ${TAMBERLOCK_PROGRAM_DIR} PARENT_SCOPE)
 set(tamberlock_installed_targets Tamberlock tamberlock-newdb)
 install(TARGETS ${tamberlock_installed_targets} RUNTIME DESTINATION ${TAMBERLOCK_PROGRAM_DIR})
 
+# A desktop of the freedesktop.org kind: launcher, menu entry, icons, metainfo.
 set(share ${CMAKE_CURRENT_SOURCE_DIR}/app/share)
-foreach(size 16 32 48 64 128 256)
-  install(FILES ${share}/icons/${size}.png
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-    RENAME ${TAMBERLOCK_APP_ID}.png)
-endforeach()
-install(FILES ${share}/icons/scalable.svg
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
-  RENAME ${TAMBERLOCK_APP_ID}.svg)
-install(FILES ${share}/${TAMBERLOCK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+if(UNIX AND NOT APPLE)
+  set(tamberlock_desktop ON)
+  foreach(size 16 32 48 64 128 256)
+    install(FILES ${share}/icons/${size}.png
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+      RENAME ${TAMBERLOCK_APP_ID}.png)
+  endforeach()
+  install(FILES ${share}/icons/scalable.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+    RENAME ${TAMBERLOCK_APP_ID}.svg)
+  install(FILES ${share}/${TAMBERLOCK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+endif()
 
 # The launcher and the desktop entry name absolute paths, which are known only
 # at install time (cmake --install --prefix may change the prefix).
 install(CODE "
+  set(TL_DESKTOP [[${tamberlock_desktop}]])
   set(TL_APP_ID [[${TAMBERLOCK_APP_ID}]])
   set(TL_PROGRAMDIR [[${TAMBERLOCK_PROGRAM_DIR}]])
   set(TL_BINDIR [[${CMAKE_INSTALL_BINDIR}]])
