@@ -98,7 +98,9 @@ case "$mode" in
     stage tests "running the test suite"
     (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 </dev/null)
     stage fuzz "running each fuzz target for ${TAMBERLOCK_FUZZ_SECONDS:-10} seconds"
-    TAMBERLOCK_FUZZ_BUILD_DIR="$build-fuzz" bash "$here/fuzz/run.sh" "${TAMBERLOCK_FUZZ_SECONDS:-10}"
+    TAMBERLOCK_FUZZ_BUILD_DIR="$build-fuzz" bash "$here/fuzz/run.sh" "${TAMBERLOCK_FUZZ_SECONDS:-10}" \
+      >>"$log" 2>&1 </dev/null || fail "A fuzz target failed." log
+    grep -E '^(fuzz_|Done)' "$log" | paste - - | sed 's/^/          /'
     exit 0
     ;;
   sanitize)
