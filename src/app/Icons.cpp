@@ -85,12 +85,15 @@ void drawCoin(QPainter &p, const QRectF &r)
 
 } // namespace
 
+void paintProgram(QPainter &p)
+{
+    drawCoin(p, QRectF(13, 13, 18, 18));
+    drawClock(p, QRectF(1, 1, 22, 22), QColor(0x1f, 0x5f, 0xa8), 0, 300);
+}
+
 QIcon program()
 {
-    static const QIcon icon = render([](QPainter &p) {
-        drawCoin(p, QRectF(13, 13, 18, 18));
-        drawClock(p, QRectF(1, 1, 22, 22), QColor(0x1f, 0x5f, 0xa8), 0, 300);
-    });
+    static const QIcon icon = render(paintProgram);
     return icon;
 }
 

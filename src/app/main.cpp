@@ -1,3 +1,5 @@
+#include "app/Platform.h"
+#include "app/WindowLog.h"
 #include "data/Backup.h"
 #include "data/DataPath.h"
 #include "dialogs/QtPrompter.h"
@@ -5,11 +7,26 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <memory>
+
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    if (const QString reason = Platform::missingDisplay(); !reason.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(reason));
+        return 1;
+    }
+    std::unique_ptr<QApplication> appOwner;
+    {
+        Platform::DisplayGuard guard;
+        appOwner = std::make_unique<QApplication>(argc, argv);
+    }
+    QApplication &app = *appOwner;
     QApplication::setApplicationName(QStringLiteral("Tamberlock"));
     QApplication::setOrganizationName(QStringLiteral("Kiv"));
+    // Ties the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.brumvale.Tamberlock"));
+    WindowLog::installIfEnabled();
 
     QtPrompter qtPrompter;
     setPrompter(&qtPrompter);

@@ -1,7 +1,0 @@
-if(NOT EXISTS "${DB}")
-  execute_process(COMMAND "${NEWDB}" "${DB}" RESULT_VARIABLE rc)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "Could not create the empty database ${DB}")
-  endif()
-  message(STATUS "Created the empty database ${DB}")
-endif()
