@@ -12,9 +12,6 @@ namespace modTamberlock {
 
 namespace {
 
-using Int128 = __int128;
-using UInt128 = unsigned __int128;
-
 const QDate kOleEpoch(1899, 12, 30);
 const QDate kFirstDate(1601, 1, 1);
 const QDate kLastDate(9999, 12, 31);
@@ -174,11 +171,12 @@ QString pad2(qint64 value)
 // The magnitude of a decimal number in ten-thousandths, rounded half away
 // from zero at the fifth decimal. Commas may stand between integer digits
 // when allowed. Not a value when no digit is present, anything else follows,
-// or the number is far beyond any 64-bit amount.
-std::optional<UInt128> parseScaledMagnitude(QStringView text, bool allowCommas)
+// or the number is beyond any 64-bit amount.
+std::optional<quint64> parseScaledMagnitude(QStringView text, bool allowCommas)
 {
-    constexpr UInt128 kCap = UInt128(1) << 100;
-    UInt128 whole = 0;
+    // Past this the scaled value no longer fits; no 64-bit amount comes near.
+    constexpr quint64 kMaxWhole = (std::numeric_limits<quint64>::max() - kCurrencyScale) / kCurrencyScale;
+    quint64 whole = 0;
     qsizetype pos = 0;
     const qsizetype n = text.size();
     bool anyDigit = false;
@@ -186,9 +184,9 @@ std::optional<UInt128> parseScaledMagnitude(QStringView text, bool allowCommas)
         const QChar c = text[pos];
         const int d = asciiDigit(c);
         if (d >= 0) {
-            whole = whole * 10 + UInt128(d);
-            if (whole > kCap)
+            if (whole > (kMaxWhole - quint64(d)) / 10)
                 return std::nullopt;
+            whole = whole * 10 + quint64(d);
             anyDigit = true;
         } else if (c == u',' && allowCommas) {
             if (pos == 0 || asciiDigit(text[pos - 1]) < 0 || pos + 1 >= n || asciiDigit(text[pos + 1]) < 0)
@@ -197,7 +195,7 @@ std::optional<UInt128> parseScaledMagnitude(QStringView text, bool allowCommas)
             break;
         }
     }
-    UInt128 fraction = 0;
+    quint64 fraction = 0;
     int decimals = 0;
     bool roundUp = false;
     if (pos < n && text[pos] == u'.') {
@@ -207,7 +205,7 @@ std::optional<UInt128> parseScaledMagnitude(QStringView text, bool allowCommas)
                 break;
             anyDigit = true;
             if (decimals < 4) {
-                fraction = fraction * 10 + UInt128(d);
+                fraction = fraction * 10 + quint64(d);
                 ++decimals;
             } else if (decimals == 4) {
                 roundUp = d >= 5;
@@ -219,20 +217,51 @@ std::optional<UInt128> parseScaledMagnitude(QStringView text, bool allowCommas)
         return std::nullopt;
     for (int i = std::min(decimals, 4); i < 4; ++i)
         fraction *= 10;
-    return whole * UInt128(kCurrencyScale) + fraction + (roundUp ? 1 : 0);
+    return whole * quint64(kCurrencyScale) + fraction + (roundUp ? 1 : 0);
 }
 
-std::optional<qint64> toSigned64(UInt128 magnitude, bool negative)
+std::optional<qint64> toSigned64(quint64 magnitude, bool negative)
 {
-    constexpr UInt128 kMaxPositive = UInt128(std::numeric_limits<qint64>::max());
+    constexpr quint64 kMaxPositive = quint64(std::numeric_limits<qint64>::max());
     if (negative) {
         if (magnitude > kMaxPositive + 1)
             return std::nullopt;
-        return qint64(-Int128(magnitude));
+        // Two's complement: the negation of the magnitude, also for -2^63.
+        return qint64(quint64(0) - magnitude);
     }
     if (magnitude > kMaxPositive)
         return std::nullopt;
     return qint64(magnitude);
+}
+
+// a * b / divisor for 64-bit magnitudes, rounded half up, through four
+// 32-bit limbs so that no compiler needs a 128-bit type. Not a value when the
+// result does not fit 64 bits.
+std::optional<quint64> mulDivRounded(quint64 a, quint64 b, quint32 divisor)
+{
+    constexpr quint64 kLow = 0xffffffffu;
+    const quint64 a0 = a & kLow, a1 = a >> 32, b0 = b & kLow, b1 = b >> 32;
+    const quint64 p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
+    const quint64 mid = (p00 >> 32) + (p01 & kLow) + (p10 & kLow);
+    const quint64 lo = (p00 & kLow) | (mid << 32);
+    const quint64 hi = p11 + (p01 >> 32) + (p10 >> 32) + (mid >> 32);
+    const quint64 limbs[4] = {hi >> 32, hi & kLow, lo >> 32, lo & kLow};
+    quint64 quotient[4] = {};
+    quint64 remainder = 0;
+    for (int i = 0; i < 4; ++i) {
+        const quint64 current = (remainder << 32) | limbs[i];
+        quotient[i] = current / divisor;
+        remainder = current % divisor;
+    }
+    if (quotient[0] != 0 || quotient[1] != 0)
+        return std::nullopt;
+    quint64 result = (quotient[2] << 32) | quotient[3];
+    if (remainder * 2 >= divisor) {
+        if (result == std::numeric_limits<quint64>::max())
+            return std::nullopt;
+        ++result;
+    }
+    return result;
 }
 
 quint64 magnitudeOf(qint64 value)
@@ -490,17 +519,11 @@ std::optional<Currency> costOfHours(const QString &hoursText, Currency rate)
     const auto hours = toSigned64(*magnitude, negative);
     if (!hours)
         return std::nullopt;
-    // Both factors fit 64 bits, so their product fits 128.
-    const Int128 product = Int128(*hours) * Int128(rate);
-    Int128 quotient = product / kCurrencyScale;
-    const Int128 remainder = product % kCurrencyScale;
-    const Int128 absRemainder = remainder < 0 ? -remainder : remainder;
-    if (absRemainder * 2 >= kCurrencyScale)
-        quotient += product < 0 ? -1 : 1;
-    if (quotient < Int128(std::numeric_limits<qint64>::min()) ||
-        quotient > Int128(std::numeric_limits<qint64>::max()))
+    // Rounded half away from zero, as the magnitudes are.
+    const auto cost = mulDivRounded(magnitudeOf(*hours), magnitudeOf(rate), quint32(kCurrencyScale));
+    if (!cost)
         return std::nullopt;
-    return qint64(quotient);
+    return toSigned64(*cost, (*hours < 0) != (rate < 0) && *cost != 0);
 }
 
 std::optional<Currency> currencyFromStored(const QVariant &value)

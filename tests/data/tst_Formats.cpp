@@ -447,6 +447,10 @@ void FormatsTest::costOfHours_data()
     QTest::newRow("zero rate") << "5." << qint64(0) << true << qint64(0);
     QTest::newRow("largest rate one hour") << "1." << kMax64 << true << kMax64;
     QTest::newRow("overflow") << "2." << kMax64 << false << qint64(0);
+    QTest::newRow("product beyond 64 bits, cost within")
+        << "100000.0001" << qint64(5000000000000) << true << qint64(500000000500000000);
+    QTest::newRow("negative, product beyond 64 bits, rounds away")
+        << "-1000.00005" << qint64(922337203685477) << true << qint64(-922337295919197369);
     QTest::newRow("negative overflow") << "-2." << kMax64 << false << qint64(0);
     QTest::newRow("empty") << "" << qint64(10000) << false << qint64(0);
     QTest::newRow("not a number") << "abc" << qint64(10000) << false << qint64(0);
