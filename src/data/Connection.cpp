@@ -32,11 +32,23 @@ Connection::~Connection()
 
 StepResult Connection::open()
 {
-    return openFile(databaseFile());
+    const StepResult result = openFile(databaseFile());
+    m_followsDataPath = true;
+    return result;
+}
+
+StepResult Connection::reopen()
+{
+    if (m_db.isValid())
+        m_db.close();
+    m_open = false;
+    return m_followsDataPath || m_path.isEmpty() ? open() : openFile(m_path);
 }
 
 StepResult Connection::openFile(const QString &path)
 {
+    m_path = path;
+    m_followsDataPath = false;
     if (!m_db.isValid())
         return fromSqlError(m_db.lastError());
     if (m_open)

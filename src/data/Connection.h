@@ -28,6 +28,10 @@ public:
     // Opens a given file (tools and tests).
     StepResult openFile(const QString &path);
     bool isOpen() const { return m_open; }
+    // Closes the connection and opens the same file again. A connection
+    // keeps what it found when it opened (a read-only file, a file since
+    // replaced), so a retry after such an error needs a fresh one.
+    StepResult reopen();
 
     // Runs one statement whose result is discarded.
     StepResult execute(const QString &sql);
@@ -41,6 +45,8 @@ public:
 
 private:
     QString m_name;
+    QString m_path;
+    bool m_followsDataPath = false;
     QSqlDatabase m_db;
     bool m_open = false;
 };
