@@ -109,6 +109,7 @@ public:
 
 private:
     QString m_folder;
+    QString m_file;
     int m_previous = 0;
 };
 

@@ -470,6 +470,46 @@ private slots:
     }
 #endif
 
+    void retryAfterTheCauseIsGoneCompletesTheSave_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("file replaced by an empty one, then put back") << false;
+#ifdef Q_OS_LINUX
+        QTest::newRow("file made read-only, then writable") << true;
+#endif
+    }
+    void retryAfterTheCauseIsGoneCompletesTheSave()
+    {
+        QFETCH(bool, readOnly);
+        TestDatabase db;
+        const QByteArray saved = fileBytes(db.file());
+        std::optional<ReadOnlyDatabase> locked;
+        if (readOnly) {
+            locked.emplace(db);
+        } else {
+            QFile f(db.file());
+            QVERIFY(QFile::remove(db.file()) && f.open(QIODevice::WriteOnly));
+        }
+        ScriptedPrompter p;
+        p.onNextBox([&] {
+            if (readOnly) {
+                locked.reset();
+            } else {
+                QFile f(db.file());
+                QVERIFY(QFile::remove(db.file()) && f.open(QIODevice::WriteOnly));
+                QCOMPARE(f.write(saved), saved.size());
+            }
+        });
+        p.answer(BoxResult::Retry);
+        // The earlier error's text stays the result, but the row is written.
+        QVERIFY(!SavePayTypeRecord(0, QStringLiteral("Barter")).isEmpty());
+        QCOMPARE(p.count(), 1);
+        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(
+            db.scalar(QStringLiteral("SELECT COUNT(*) FROM lkuPayTypes WHERE strPayType = 'Barter'")).toInt(),
+            1);
+    }
+
     void stepRunnerProtocol()
     {
         ScriptedPrompter p;
