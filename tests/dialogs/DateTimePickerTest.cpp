@@ -190,32 +190,6 @@ private slots:
         waitGone(p);
     }
 
-    void enterInTheCalendarPressesOk_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("written");
-        // Right after opening the calendar's day (today) is no choice.
-        QTest::newRow("at once") << 0 << "7/4/2005 9:15:00 AM";
-        QTest::newRow("a day chosen with the keys") << int(Qt::Key_Right) << "3/6/2024 9:15:00 AM";
-    }
-    void enterInTheCalendarPressesOk()
-    {
-        QFETCH(int, key);
-        QFETCH(QString, written);
-        Editor e("frmPayment", "txtComps_4");
-        e.edit->setText(QStringLiteral("07/04/2005 09:15:00 AM"));
-        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
-        p->LoadPicker(4);
-        p->show();
-        QWidget *calendar = child<QCalendarWidget>(p, "MonthView1")->focusProxy();
-        QVERIFY(calendar);
-        if (key)
-            QTest::keyClick(calendar, Qt::Key(key));
-        QTest::keyClick(calendar, Qt::Key_Return);
-        QCOMPARE(e.edit->text(), written);
-        waitGone(p);
-    }
-
     void midnightWritesTheDateAlone()
     {
         Editor e("frmJob", "txtComps_3");

@@ -53,24 +53,6 @@ private slots:
         QVERIFY(button(e, QStringLiteral("cmdAddAsNew"))->isHidden());
     }
 
-    void typedZipKeepsEveryDigit()
-    {
-        TestDatabase db;
-        ScriptedPrompter p;
-        frmComp *e = frmComp::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
-        e->moveFocusTo(6);
-        QTest::keyClicks(e->box(6), QStringLiteral("12345678901"));
-        QCOMPARE(e->boxText(6), QStringLiteral("1234567890")); // the limit holds for typing
-        e->moveFocusTo(0);
-        QCOMPARE(e->boxText(6), QStringLiteral("123456-7890"));
-        e->setBoxText(0, QStringLiteral("Zip Co"));
-        p.answer(BoxResult::Ok);
-        button(e, QStringLiteral("cmdOK"))->click();
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strCompanyZip FROM tblCompanys")).toString(),
-                 QStringLiteral("123456-7890"));
-    }
-
     void loadShowsCleanedUpValues()
     {
         TestDatabase db;

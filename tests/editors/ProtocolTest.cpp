@@ -4,9 +4,7 @@
 #include "data/Clock.h"
 #include "data/Formats.h"
 #include "editors/frmComp.h"
-#include "editors/frmHour.h"
 #include "editors/frmJob.h"
-#include "editors/frmPayment.h"
 #include "main/frmMain.h"
 
 #include <QPointer>
@@ -228,38 +226,6 @@ private slots:
         QTest::keyClick(e, Qt::Key_Escape);
         QVERIFY(e->isClosed());
         QCOMPARE(db.count(QStringLiteral("tblJobs")), 0);
-        QCOMPARE(p.count(), 0);
-    }
-
-    void firstFocusIsTheFirstControl_data()
-    {
-        QTest::addColumn<QString>("editor");
-        QTest::addColumn<QString>("first");
-        QTest::newRow("company") << "frmComp"
-                                 << "txtComps_0";
-        QTest::newRow("project") << "frmJob"
-                                 << "txtComps_1";
-        QTest::newRow("charge") << "frmHour"
-                                << "cboJobID";
-        QTest::newRow("payment") << "frmPayment"
-                                 << "cboCompanyID";
-    }
-    void firstFocusIsTheFirstControl()
-    {
-        QFETCH(QString, editor);
-        QFETCH(QString, first);
-        TestDatabase db;
-        ScriptedPrompter p;
-        EditorBase *e =
-            editor == QLatin1String("frmComp")   ? static_cast<EditorBase *>(frmComp::showEditor(nullptr))
-            : editor == QLatin1String("frmJob")  ? static_cast<EditorBase *>(frmJob::showEditor(nullptr))
-            : editor == QLatin1String("frmHour") ? static_cast<EditorBase *>(frmHour::showEditor(nullptr))
-                                                 : static_cast<EditorBase *>(frmPayment::showEditor(nullptr));
-        e->SwapFormMode(0, 0);
-        QCoreApplication::processEvents();
-        // Never the default button: the first key typed would press Ok.
-        QVERIFY(e->focusWidget());
-        QCOMPARE(e->focusWidget()->objectName(), first);
         QCOMPARE(p.count(), 0);
     }
 

@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -220,46 +219,6 @@ private slots:
         QVERIFY(editor);
         QVERIFY(editor->isVisible());
         editor->close();
-    }
-
-    void closingTheWindowWhileTheOfferWaitsEndsIt()
-    {
-        TestDatabase db;
-        ScriptedPrompter p;
-        DontAskSetting::write(QStringLiteral("1"));
-        QTimer closer;
-        closer.setInterval(5);
-        QObject::connect(&closer, &QTimer::timeout, [&] {
-            for (QWidget *box : QApplication::topLevelWidgets()) {
-                if (box->objectName() == QLatin1String("frmKivMsg") && box->isVisible() &&
-                    box->parentWidget()) {
-                    box->parentWidget()->close();
-                    closer.stop();
-                }
-            }
-        });
-        closer.start();
-        // Should the question outlive the window, it is closed after a while
-        // and the checks below fail instead of the test hanging.
-        bool outlived = false;
-        QTimer late;
-        late.setSingleShot(true);
-        QObject::connect(&late, &QTimer::timeout, [&] {
-            for (QWidget *box : QApplication::topLevelWidgets()) {
-                if (box->objectName() == QLatin1String("frmKivMsg") && box->isVisible()) {
-                    outlived = true;
-                    box->close();
-                }
-            }
-        });
-        late.start(3000);
-        auto w = std::make_unique<frmMain>();
-        QVERIFY(w->isClosed());
-        QVERIFY(!w->isVisible());
-        QVERIFY(!outlived);
-        QVERIFY(!w->findChild<QWidget *>(QStringLiteral("frmComp")));
-        QVERIFY(!w->findChild<QWidget *>(QStringLiteral("frmKivMsg")));
-        QCOMPARE(p.unexpected(), 0);
     }
 
     void companyWithoutProjectsKeepsCaption()
