@@ -8,9 +8,9 @@ trap 'kill $APP $WM 2>/dev/null; rm -rf "$WORK"' EXIT
 export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$WORK" XDG_RUNTIME_DIR="$WORK"
 openbox & WM=$! && sleep 1
 fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
-# Waits up to five seconds for the window with the keyboard to match $1.
+# Waits up to ten seconds for the window with the keyboard to match $1.
 active() {
-    for i in $(seq 50); do xdotool getactivewindow getwindowname | grep -q -- "$1" && return 0 || sleep 0.1; done
+    for i in $(seq 100); do xdotool getactivewindow getwindowname | grep -q -- "$1" && return 0 || sleep 0.1; done
     fail "\"$1\" lacks the keyboard ($(xdotool getactivewindow getwindowname))" && return 1
 }
 keys() { active "$1" && shift && xdotool "$@" && sleep 0.3; }
