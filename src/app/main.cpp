@@ -35,9 +35,11 @@ int main(int argc, char *argv[])
 
     int rc = 0;
     {
+        // The window shows itself and loads; closed while a question of the
+        // load was waiting, it does not come back and the program ends.
         frmMain window;
-        window.show();
-        rc = app.exec();
+        if (!window.isClosed())
+            rc = app.exec();
     }
     setPrompter(nullptr);
     return rc;

@@ -32,7 +32,17 @@ Connection::~Connection()
 
 StepResult Connection::open()
 {
-    return openFile(databaseFile());
+    const StepResult result = openFile(databaseFile());
+    m_followsDataPath = true;
+    return result;
+}
+
+StepResult Connection::reopen()
+{
+    if (m_db.isValid())
+        m_db.close();
+    m_open = false;
+    return m_followsDataPath || m_path.isEmpty() ? open() : openUri(m_path, m_readOnly);
 }
 
 StepResult Connection::openFile(const QString &path)
@@ -47,6 +57,9 @@ StepResult Connection::openFileReadOnly(const QString &path)
 
 StepResult Connection::openUri(const QString &path, bool readOnly)
 {
+    m_path = path;
+    m_readOnly = readOnly;
+    m_followsDataPath = false;
     if (!m_db.isValid())
         return fromSqlError(m_db.lastError());
     if (m_open)

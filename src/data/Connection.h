@@ -31,6 +31,10 @@ public:
     // change the file (the export).
     StepResult openFileReadOnly(const QString &path);
     bool isOpen() const { return m_open; }
+    // Closes the connection and opens the same file again. A connection
+    // keeps what it found when it opened (a read-only file, a file since
+    // replaced), so a retry after such an error needs a fresh one.
+    StepResult reopen();
 
     // Runs one statement whose result is discarded.
     StepResult execute(const QString &sql);
@@ -46,6 +50,9 @@ private:
     StepResult openUri(const QString &path, bool readOnly);
 
     QString m_name;
+    QString m_path;
+    bool m_followsDataPath = false;
+    bool m_readOnly = false;
     QSqlDatabase m_db;
     bool m_open = false;
 };

@@ -137,6 +137,7 @@ QString saveRecord(const QString &table, const QString &keyField, qint32 id,
     StepRunner run;
     Connection connection;
     RowWriter row(connection, table, keyField);
+    run.setBeforeRetry([&] { return connection.reopen(); });
     run.step([&] { return connection.open(); });
     run.step([&] { return row.open(id); });
     if (id == 0)
@@ -155,6 +156,7 @@ void deleteRecord(const QString &table, const QString &keyField, qint32 id)
 {
     StepRunner run;
     Connection connection;
+    run.setBeforeRetry([&] { return connection.reopen(); });
     run.step([&] { return connection.open(); });
     run.step([&] {
         return connection.execute(

@@ -37,19 +37,22 @@ bool StepRunner::step(const Step &fn)
 {
     if (m_aborted)
         return false;
-    for (;;) {
-        const StepResult result = fn();
-        if (!result)
-            return true;
+    StepResult result = fn();
+    while (result) {
         const MessageBoxRequest box = m_boxMaker(*result);
         m_lastErrorText = box.text;
         ++m_boxes;
         switch (prompter().message(box)) {
-        case BoxResult::Retry: continue;
+        case BoxResult::Retry:
+            result = m_beforeRetry ? m_beforeRetry() : StepResult();
+            if (!result)
+                result = fn();
+            break;
         case BoxResult::Ignore: return true;
         default: m_aborted = true; return false;
         }
     }
+    return true;
 }
 
 bool StepRunner::quiet(const Step &fn)

@@ -28,6 +28,10 @@ public:
 
     // Runs one step; false once the routine has been aborted.
     bool step(const Step &fn);
+    // Runs before every retried step: reopens what the step needs (a fresh
+    // connection), so that Retry succeeds once the cause of the error is
+    // gone. A failure here is shown as the step's own.
+    void setBeforeRetry(Step fn) { m_beforeRetry = std::move(fn); }
     // Runs a step whose failure is not reported (the exit steps, the
     // error-ignoring routines): false when it failed.
     static bool quiet(const Step &fn);
@@ -39,6 +43,7 @@ public:
 
 private:
     BoxMaker m_boxMaker;
+    Step m_beforeRetry;
     QString m_lastErrorText;
     int m_boxes = 0;
     bool m_aborted = false;

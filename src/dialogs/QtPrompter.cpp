@@ -50,8 +50,11 @@ BoxResult QtPrompter::message(const MessageBoxRequest &request)
         add(QStringLiteral("&No"), QMessageBox::NoRole, BoxResult::No);
         break;
     case BoxButtons::AbortRetryIgnore:
-        add(QStringLiteral("&Abort"), QMessageBox::RejectRole, BoxResult::Abort);
-        add(QStringLiteral("&Retry"), QMessageBox::AcceptRole, BoxResult::Retry);
+        // One role for all three: the platform would order buttons of
+        // different roles its own way, and this box reads Abort, Retry,
+        // Ignore from left to right everywhere.
+        add(QStringLiteral("&Abort"), QMessageBox::ActionRole, BoxResult::Abort);
+        add(QStringLiteral("&Retry"), QMessageBox::ActionRole, BoxResult::Retry);
         add(QStringLiteral("&Ignore"), QMessageBox::ActionRole, BoxResult::Ignore);
         break;
     }
@@ -60,6 +63,8 @@ BoxResult QtPrompter::message(const MessageBoxRequest &request)
     if (request.buttons == BoxButtons::YesNo)
         box.setEscapeButton(buttons.at(1).first);
     else if (request.buttons == BoxButtons::Ok)
+        box.setEscapeButton(buttons.at(0).first);
+    else if (request.buttons == BoxButtons::AbortRetryIgnore)
         box.setEscapeButton(buttons.at(0).first);
 
     box.exec();

@@ -10,6 +10,7 @@
 #include <QDateTimeEdit>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -95,6 +96,11 @@ frmDateTime::frmDateTime(QWidget *owner)
 
     connect(m_monthView, &QCalendarWidget::clicked, this, &frmDateTime::takeDay);
     connect(m_monthView, &QCalendarWidget::activated, this, &frmDateTime::takeDay);
+    connect(m_monthView, &QCalendarWidget::selectionChanged, this, [this] { m_dayMoved = true; });
+    // The calendar would keep Enter for itself; in this dialog Enter presses
+    // Ok, as it does everywhere else in it.
+    if (QWidget *view = m_monthView->focusProxy())
+        view->installEventFilter(this);
     connect(m_ok, &QPushButton::clicked, this, &frmDateTime::accept);
     // Esc and the close box end up in reject() as well.
     connect(m_cancel, &QPushButton::clicked, this, &frmDateTime::reject);
@@ -184,6 +190,17 @@ void frmDateTime::accept()
 
 bool frmDateTime::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_monthView->focusProxy() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // A day chosen with the arrow keys counts as a clicked one; the
+            // day the calendar opened on is no choice.
+            if (m_dayMoved)
+                takeDay(m_monthView->selectedDate());
+            m_ok->click();
+            return true;
+        }
+    }
     // The picker serves its editor only; it goes when the editor goes.
     if (watched == parentWidget() && event->type() == QEvent::Hide && !event->spontaneous() && isVisible())
         close();

@@ -42,4 +42,7 @@ private:
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
     int m_lngDestination = 0;
+    // The calendar's day was moved since the dialog opened (by a click or
+    // by the arrow keys).
+    bool m_dayMoved = false;
 };

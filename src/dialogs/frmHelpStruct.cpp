@@ -25,8 +25,12 @@ QPointer<frmHelpStruct> s_help;
 
 } // namespace
 
-frmHelpStruct::frmHelpStruct(QWidget *owner) : QWidget(owner, Qt::Window)
+frmHelpStruct::frmHelpStruct(QWidget *owner)
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
 {
+    // Of the dialog kind, so that the window system knows its owner (see the
+    // payments window).
     setObjectName(QStringLiteral("frmHelpStruct"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Help on Data Structure"));

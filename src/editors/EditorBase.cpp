@@ -128,6 +128,10 @@ void EditorBase::fitFont()
 
 void EditorBase::bringForward()
 {
+    // Without a focus of its own a dialog gives the focus to its default
+    // button, and the first key typed would press Ok.
+    if (!isVisible() && m_firstControl)
+        moveFocusTo(m_firstControl);
     show();
     raise();
     activateWindow();
@@ -295,7 +299,12 @@ void EditorBase::cleanUpBox(int index)
 {
     if (!m_boxes.contains(index))
         return;
-    setBoxText(index, cleanUpText(m_cleanUp.value(index), boxText(index)));
+    const QString cleaned = cleanUpText(m_cleanUp.value(index), boxText(index));
+    // The length limit is for typing: a clean-up that lengthens the text
+    // ("1234567890" becomes "123456-7890") must not lose a character to it.
+    if (auto *line = qobject_cast<QLineEdit *>(box(index)); line && line->maxLength() < cleaned.size())
+        line->setMaxLength(int(cleaned.size()));
+    setBoxText(index, cleaned);
 }
 
 void EditorBase::moveFocusTo(int index)
@@ -417,6 +426,7 @@ void EditorBase::loadRow(const QString &sql, const std::function<void(StepRunner
     {
         Connection connection;
         RecordSet row(connection);
+        run.setBeforeRetry([&] { return connection.reopen(); });
         loadStep(run, [&] { return connection.open(); });
         loadStep(run, [&] { return row.open(sql); });
         fill(run, row);

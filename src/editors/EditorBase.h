@@ -135,7 +135,10 @@ protected:
     void reject() override;
 
     // Shows the window and brings it forward (the one instance of its editor).
+    // A window opening afresh starts with the focus on its first control.
     void bringForward();
+    // The first control of the editor's focus order.
+    void setFirstControl(QWidget *control) { m_firstControl = control; }
 
     QGroupBox *framComp = nullptr;
     QPushButton *cmdAddAsNew = nullptr;
@@ -162,6 +165,7 @@ private:
     Captions m_captions;
     bool m_hasMarker;
     QBoxLayout *m_content = nullptr;
+    QWidget *m_firstControl = nullptr;
     QMap<int, QWidget *> m_boxes;
     QMap<int, CleanUp> m_cleanUp;
     QMap<int, int> m_plainMaxLength;

@@ -107,6 +107,7 @@ frmComp::frmComp(QWidget *owner)
     setTabOrder(previous, cmdCancel);
     setTabOrder(cmdCancel, cmdOK);
     setTabOrder(cmdOK, cmdAddAsNew);
+    setFirstControl(box(0));
 }
 
 frmComp *frmComp::showEditor(QWidget *owner)

@@ -94,6 +94,7 @@ frmHour::frmHour(QWidget *owner)
                                  cmdAddAsNew};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+    setFirstControl(cboJobID);
 }
 
 frmHour *frmHour::showEditor(QWidget *owner)

@@ -70,6 +70,7 @@ frmJob::frmJob(QWidget *owner)
                                  findChild<QPushButton *>(QStringLiteral("cmdPicker_3"))};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+    setFirstControl(name);
 }
 
 frmJob *frmJob::showEditor(QWidget *owner)

@@ -91,6 +91,7 @@ frmPayment::frmPayment(QWidget *owner)
                                  cmdAddAsNew};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+    setFirstControl(cboCompanyID);
 }
 
 frmPayment *frmPayment::showEditor(QWidget *owner)

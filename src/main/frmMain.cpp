@@ -2,14 +2,17 @@
 
 #include "app/Icons.h"
 #include "data/Formats.h"
+#include "dialogs/frmKivMsg.h"
 #include "main/ReportList.h"
 #include "main/RowNumbers.h"
 #include "main/Twips.h"
 
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -76,6 +79,9 @@ void frmMain::createControls()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("frmMainClient"));
     setCentralWidget(client);
+    // The rules measure the client area, which also changes without the
+    // window changing size (the menu bar settles its height once shown).
+    client->installEventFilter(this);
 
     m_image1 = new QLabel(client);
     m_image1->setObjectName(QStringLiteral("Image1"));
@@ -146,21 +152,76 @@ void frmMain::createStatusBar()
     // The window is narrow at its smallest; the grip would only take room
     // from the amounts.
     bar->setSizeGripEnabled(false);
+    // The panels share one row of their own: the bar's own spacing between
+    // widgets is wider than a narrow window can spare.
+    auto *row = new QWidget(bar);
+    row->setObjectName(QStringLiteral("StBr1Panels"));
+    auto *rowLayout = new QHBoxLayout(row);
+    rowLayout->setContentsMargins(0, 0, 0, 0);
+    rowLayout->setSpacing(2);
     // No company is loaded yet, so there is no money to show.
     const char *texts[6] = {"Charges:", "$0.00", "Payments:", "$0.00", "Balance:", "$0.00"};
     for (int i = 0; i < 6; ++i) {
-        auto *panel = new QLabel(QString::fromLatin1(texts[i]), bar);
+        auto *panel = new QLabel(QString::fromLatin1(texts[i]), row);
         panel->setObjectName(QStringLiteral("StBr1_%1").arg(i + 1));
         panel->setToolTip(QString::fromLatin1(texts[i]));
         const bool amount = (i % 2) == 1;
         panel->setAlignment((amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         panel->setContentsMargins(2, 0, 2, 0);
+        panel->setIndent(0);
         if (amount) {
             panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(QStringLiteral("$10,000.00")) + 10);
         }
-        bar->addWidget(panel, amount ? 1 : 0);
+        rowLayout->addWidget(panel, amount ? 1 : 0);
         m_panels[i] = panel;
+    }
+    bar->addWidget(row, 1);
+    // A new amount may be wider than the last one, and the window may be
+    // narrower than the panels at full size.
+    bar->installEventFilter(this);
+}
+
+void frmMain::fitStatusBar()
+{
+    const QString sample = QStringLiteral("$10,000.00");
+    const QFont full = font();
+    QWidget *row = m_panels[0]->parentWidget();
+    if (full.pointSizeF() <= 0 || !row->layout())
+        return;
+    // An amount panel keeps room for the placeholder, with some air while
+    // the bar has its full size.
+    const auto amountWidth = [&](const QFont &f) {
+        return QFontMetrics(f).horizontalAdvance(sample) + (f.pointSizeF() < full.pointSizeF() ? 4 : 10);
+    };
+    // Margins, frames and spacing do not scale with the font; the texts do.
+    int fixed = statusBar()->width() - row->width() + row->layout()->spacing() * 5;
+    int extra[6];
+    for (int i = 0; i < 6; ++i) {
+        extra[i] = m_panels[i]->sizeHint().width() -
+                   m_panels[i]->fontMetrics().horizontalAdvance(m_panels[i]->text());
+        fixed += extra[i];
+    }
+    const auto needed = [&](const QFont &f) {
+        const QFontMetrics metrics(f);
+        int total = fixed;
+        for (int i = 0; i < 6; ++i) {
+            const int text = metrics.horizontalAdvance(m_panels[i]->text());
+            total += i % 2 == 1 ? qMax(text, amountWidth(f) - extra[i]) : text;
+        }
+        return total;
+    };
+    // The bar spans the window, even where its panels would make it wider.
+    // Below six points nothing is readable any more; the amounts are cut.
+    QFont f = full;
+    while (f.pointSizeF() >= 6.5 && needed(f) > width())
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    if (f == m_panels[0]->font() && m_panels[1]->minimumWidth() == amountWidth(f))
+        return;
+    for (int i = 0; i < 6; ++i) {
+        m_panels[i]->setFont(f);
+        if (i % 2 == 1)
+            m_panels[i]->setMinimumWidth(amountWidth(f));
     }
 }
 
@@ -243,6 +304,11 @@ void frmMain::showTotals(std::optional<Currency> charges, std::optional<Currency
 void frmMain::closeEvent(QCloseEvent *event)
 {
     m_tmrRealTimeCost->stop();
+    m_closed = true;
+    // A question still waiting (the offer of an empty list) goes with the
+    // window; its caller takes that as no and nothing more happens.
+    for (frmKivMsg *box : findChildren<frmKivMsg *>())
+        box->close();
     QCoreApplication::processEvents();
     QMainWindow::closeEvent(event);
 }

@@ -35,6 +35,10 @@ public:
     QString selectedCompanyText() const;
     QString selectedJobText() const;
 
+    // True once the window was closed; the program ends then, also when the
+    // window closed while it was still loading.
+    bool isClosed() const { return m_closed; }
+
     // Reloads the three lists and restores the selected company and project.
     void RefreshData();
 
@@ -92,6 +96,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct LoaderSpec;
@@ -99,6 +104,9 @@ private:
 
     void createControls();
     void createStatusBar();
+    // Sets the status bar in the largest font, up to the window's own, in
+    // which its panels fit the window's width.
+    void fitStatusBar();
     void createMenus();
     QMenu *createMenu(const QString &menuName, const QString &title, const QString &arrayName,
                       const QList<MenuItemSpec> &items, void (frmMain::*handler)(int));
@@ -155,6 +163,7 @@ private:
     // payments and balance are its own, wherever the keyboard has moved the
     // selection since.
     qint32 m_loadedCompany = 0;
+    bool m_closed = false;
 
     QLabel *m_image1 = nullptr;
     QLabel *m_label1 = nullptr;

@@ -51,6 +51,17 @@ void frmMain::showEvent(QShowEvent *event)
     applyLayout();
 }
 
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        fitStatusBar();
+        applyLayout();
+    } else if (watched == statusBar() && event->type() == QEvent::LayoutRequest) {
+        fitStatusBar();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void frmMain::applyLayout()
 {
     if (!m_framBig[0])

@@ -160,13 +160,22 @@ void frmMain::runLoader(const LoaderSpec &plan)
 
     Connection connection;
     QSqlQuery query;
-    run.step([&] { return connection.open(); });
-    run.step([&]() -> StepResult {
+    bool queried = false;
+    const auto runQuery = [&]() -> StepResult {
         query = connection.newQuery();
         if (!query.exec(plan.sql))
             return fromSqlError(query.lastError());
+        queried = true;
         return std::nullopt;
+    };
+    // A retry runs on a fresh connection, with the query run again on it.
+    run.setBeforeRetry([&]() -> StepResult {
+        if (StepResult e = connection.reopen())
+            return e;
+        return queried ? runQuery() : StepResult();
     });
+    run.step([&] { return connection.open(); });
+    run.step(runQuery);
 
     // Moving through all the records reads them; an empty result has none.
     std::vector<LoadedRow> records;
@@ -184,6 +193,7 @@ void frmMain::runLoader(const LoaderSpec &plan)
     // Done with the query: nothing may keep the file locked while the list
     // fills with pauses for events, or while the offer below waits.
     query.finish();
+    queried = false;
     if (!run.aborted())
         QCoreApplication::processEvents();
 

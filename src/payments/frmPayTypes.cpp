@@ -76,6 +76,10 @@ frmPayTypes *frmPayTypes::showFor(QWidget *owner)
     auto *d = new frmPayTypes(owner);
     s_open = d;
     d->show();
+    // The dialog takes the keyboard at once, so that Esc closes it and not
+    // the payment editor behind it.
+    d->raise();
+    d->activateWindow();
     d->FillPayTypeList(QStringLiteral("1"), false);
     return d;
 }

@@ -70,8 +70,14 @@ QPointer<frmPayments> s_window;
 
 } // namespace
 
-frmPayments::frmPayments(QWidget *owner) : QMainWindow(owner, Qt::Window)
+frmPayments::frmPayments(QWidget *owner)
+    : QMainWindow(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                             Qt::WindowCloseButtonHint)
 {
+    // An ordinary sizable window, but of the dialog kind: only for those does
+    // the window system learn who owns them (on X11, WM_TRANSIENT_FOR), so
+    // that the window stays with the main window like every other one.
     setObjectName(QStringLiteral("frmPayments"));
     setWindowTitle(QStringLiteral("Payments"));
 
@@ -176,16 +182,25 @@ void frmPayments::LoadPayments(qint32 forCompanyID)
     {
         Connection connection;
         std::optional<QSqlQuery> query;
-        run.step([&] { return connection.open(); });
-        run.step([&]() -> StepResult {
+        bool queried = false;
+        const auto openQuery = [&]() -> StepResult {
             query.emplace(connection.database());
             if (!query->exec(runQuery(forCompanyID))) {
                 const DbError error = fromSqlError(query->lastError());
                 query.reset();
                 return error;
             }
+            queried = true;
             return std::nullopt;
+        };
+        // A retry runs on a fresh connection, with the query run again on it.
+        run.setBeforeRetry([&]() -> StepResult {
+            if (StepResult e = connection.reopen())
+                return e;
+            return queried ? openQuery() : StepResult();
         });
+        run.step([&] { return connection.open(); });
+        run.step(openQuery);
         // Moving to the last row reads every row, so no read lock is held
         // while pending events run (a delete may run meanwhile).
         const bool moved = run.step([&]() -> StepResult {
@@ -237,6 +252,8 @@ void frmPayments::LoadPayments(qint32 forCompanyID)
             cell(6, 4, plain);
             query->next();
         }
+        // The connection ends here; later steps need none.
+        run.setBeforeRetry({});
     }
 
     if (empty && !run.aborted()) {

@@ -270,7 +270,7 @@ void DatabaseLocker::release()
     m_locked = false;
 }
 
-ReadOnlyDatabase::ReadOnlyDatabase(const TestDatabase &db) : m_folder(db.folder())
+ReadOnlyDatabase::ReadOnlyDatabase(const TestDatabase &db) : m_folder(db.folder()), m_file(db.file())
 {
     const auto rx = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
                     QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
@@ -288,6 +288,7 @@ ReadOnlyDatabase::~ReadOnlyDatabase()
     setfsuid(m_previous);
 #endif
     QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 QByteArray fileBytes(const QString &path)

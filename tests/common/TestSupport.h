@@ -114,6 +114,7 @@ public:
 
 private:
     QString m_folder;
+    QString m_file;
     int m_previous = 0;
 };
 

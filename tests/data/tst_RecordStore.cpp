@@ -472,6 +472,35 @@ private slots:
     }
 #endif
 
+    void retryAfterTheCauseIsGoneCompletesTheSave_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("file replaced by an empty one, then put back") << false;
+#ifdef Q_OS_LINUX
+        QTest::newRow("file made read-only, then writable") << true;
+#endif
+    }
+    void retryAfterTheCauseIsGoneCompletesTheSave()
+    {
+        QFETCH(bool, readOnly);
+        TestDatabase db;
+        const QByteArray saved = fileBytes(db.file());
+        const auto replaceFile = [&](const QByteArray &bytes) {
+            QFile f(db.file());
+            QVERIFY(QFile::remove(db.file()) && f.open(QIODevice::WriteOnly) &&
+                    f.write(bytes) == bytes.size());
+        };
+        std::optional<ReadOnlyDatabase> locked;
+        readOnly ? void(locked.emplace(db)) : replaceFile({});
+        ScriptedPrompter p;
+        p.onNextBox([&] { readOnly ? locked.reset() : replaceFile(saved); });
+        p.answer(BoxResult::Retry);
+        QVERIFY(!SavePayTypeRecord(0, QStringLiteral("Barter")).isEmpty()); // the earlier error's text
+        QCOMPARE(db.scalar(QStringLiteral("SELECT strPayType FROM lkuPayTypes ORDER BY lngPayTypeID DESC"))
+                     .toString(),
+                 QStringLiteral("Barter"));
+    }
+
     void stepRunnerProtocol()
     {
         ScriptedPrompter p;

@@ -353,8 +353,10 @@ private slots:
         e->moveFocusTo(b.neighbour);
         const QString shown = e->boxText(b.index);
         QVERIFY(wellFormed(shown));
-        if (b.maxLength > 0)
-            QVERIFY(shown.size() <= b.maxLength);
+        // The limit is for typing: a clean-up may lengthen the text past it
+        // ("1234567890" becomes "123456-7890"), never cut it.
+        if (b.maxLength > 0 && shown.size() > b.maxLength)
+            QVERIFY(shown.size() > entered.size());
 
         p.answer(BoxResult::Ok);
         QPushButton *ok = button(e, QStringLiteral("cmdOK"));
