@@ -624,6 +624,10 @@ void EditorBase::closeEvent(QCloseEvent *event)
     frmMain *main = frmMain::instance();
     if (!main || what == OnClose::Nothing)
         return;
+    // Gone from the screen before the reload: the reload may ask whether to
+    // add a first row, and that question must not stand over an editor that
+    // looks open but has already saved and closed.
+    hide();
     if (what == OnClose::FocusAndReload || what == OnClose::FocusOnly) {
         main->activateWindow();
         main->setFocus();
