@@ -339,4 +339,4 @@ private slots:
 };
 
 TAMBERLOCK_TEST_MAIN(ConfirmBoxTest)
-#include "ConfirmBoxTest.moc"
+#include "tst_ConfirmBox.moc"

@@ -548,4 +548,4 @@ private slots:
 };
 
 TAMBERLOCK_TEST_MAIN(PaymentsListTest)
-#include "PaymentsListTest.moc"
+#include "tst_PaymentsList.moc"

@@ -361,4 +361,4 @@ private slots:
 };
 
 TAMBERLOCK_TEST_MAIN(ProtocolTest)
-#include "ProtocolTest.moc"
+#include "tst_Protocol.moc"

@@ -184,4 +184,4 @@ private slots:
 };
 
 TAMBERLOCK_TEST_MAIN(HelpWindowTest)
-#include "HelpWindowTest.moc"
+#include "tst_HelpWindow.moc"

@@ -342,4 +342,4 @@ private slots:
 };
 
 TAMBERLOCK_TEST_MAIN(DateTimePickerTest)
-#include "DateTimePickerTest.moc"
+#include "tst_DateTimePicker.moc"

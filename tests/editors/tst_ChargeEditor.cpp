@@ -162,4 +162,4 @@ private slots:
 };
 
 TAMBERLOCK_TEST_MAIN(ChargeEditorTest)
-#include "ChargeEditorTest.moc"
+#include "tst_ChargeEditor.moc"

@@ -194,4 +194,4 @@ private slots:
 };
 
 TAMBERLOCK_TEST_MAIN(AboutBoxTest)
-#include "AboutBoxTest.moc"
+#include "tst_AboutBox.moc"

@@ -197,4 +197,4 @@ private slots:
 };
 
 TAMBERLOCK_TEST_MAIN(CompanyEditorTest)
-#include "CompanyEditorTest.moc"
+#include "tst_CompanyEditor.moc"

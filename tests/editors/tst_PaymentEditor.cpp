@@ -198,4 +198,4 @@ private slots:
 };
 
 TAMBERLOCK_TEST_MAIN(PaymentEditorTest)
-#include "PaymentEditorTest.moc"
+#include "tst_PaymentEditor.moc"

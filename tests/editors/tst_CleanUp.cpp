@@ -165,4 +165,4 @@ private slots:
 };
 
 TAMBERLOCK_TEST_MAIN(CleanUpTest)
-#include "CleanUpTest.moc"
+#include "tst_CleanUp.moc"

@@ -467,4 +467,4 @@ private:
 };
 
 TAMBERLOCK_TEST_MAIN(PayTypesTest)
-#include "PayTypesTest.moc"
+#include "tst_PayTypes.moc"
