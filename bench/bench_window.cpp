@@ -4,9 +4,9 @@
 #include "BenchSupport.h"
 
 #include "data/Clock.h"
-#include "data/ComboFill.h"
-#include "main/ReportList.h"
 #include "main/frmMain.h"
+#include "widgets/ComboFill.h"
+#include "widgets/ReportList.h"
 
 #include <QApplication>
 #include <QComboBox>

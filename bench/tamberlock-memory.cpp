@@ -11,8 +11,8 @@
 #include "data/DataPath.h"
 #include "data/Formats.h"
 #include "data/Settings.h"
-#include "main/ReportList.h"
 #include "main/frmMain.h"
+#include "widgets/ReportList.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,6 +1,6 @@
 // tamberlock-icons FOLDER: renders the program picture into the launcher
 // icons FOLDER/16.png ... FOLDER/256.png.
-#include "app/Icons.h"
+#include "widgets/Icons.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #include "dialogs/frmAbout.h"
 
-#include "app/Icons.h"
 #include "data/Notices.h"
 #include "data/Prompter.h"
+#include "widgets/Icons.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -3,7 +3,7 @@
 #include "data/Clock.h"
 #include "data/Formats.h"
 #include "data/Types.h"
-#include "main/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

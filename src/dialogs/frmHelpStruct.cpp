@@ -1,7 +1,7 @@
 #include "dialogs/frmHelpStruct.h"
 
-#include "app/Icons.h"
-#include "main/Twips.h"
+#include "widgets/Icons.h"
+#include "widgets/Twips.h"
 
 #include <QApplication>
 #include <QFrame>

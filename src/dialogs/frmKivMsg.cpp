@@ -1,8 +1,8 @@
 #include "dialogs/frmKivMsg.h"
 
-#include "app/Icons.h"
 #include "data/Settings.h"
-#include "main/Twips.h"
+#include "widgets/Icons.h"
+#include "widgets/Twips.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,13 +3,13 @@
 #include "editors/CleanupRules.h"
 
 #include "data/Clock.h"
-#include "data/ComboFill.h"
 #include "data/Connection.h"
 #include "data/Formats.h"
 #include "data/Notices.h"
 #include "data/StepRunner.h"
 #include "dialogs/frmDateTime.h"
 #include "main/frmMain.h"
+#include "widgets/ComboFill.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>

@@ -1,11 +1,11 @@
 #include "editors/frmHour.h"
 
 #include "data/Clock.h"
-#include "data/ComboFill.h"
 #include "data/Connection.h"
 #include "data/Formats.h"
 #include "data/RecordStore.h"
 #include "data/StepRunner.h"
+#include "widgets/ComboFill.h"
 
 #include <QComboBox>
 #include <QGridLayout>

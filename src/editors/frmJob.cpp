@@ -1,9 +1,9 @@
 #include "editors/frmJob.h"
 
-#include "data/ComboFill.h"
 #include "data/Connection.h"
 #include "data/RecordStore.h"
 #include "data/StepRunner.h"
+#include "widgets/ComboFill.h"
 
 #include <QComboBox>
 #include <QGridLayout>

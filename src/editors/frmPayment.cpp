@@ -1,10 +1,10 @@
 #include "editors/frmPayment.h"
 
-#include "data/ComboFill.h"
 #include "data/Connection.h"
 #include "data/RecordStore.h"
 #include "data/StepRunner.h"
 #include "payments/frmPayTypes.h"
+#include "widgets/ComboFill.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,11 +1,11 @@
 #include "main/frmMain.h"
 
-#include "app/Icons.h"
 #include "data/Formats.h"
 #include "dialogs/frmKivMsg.h"
-#include "main/ReportList.h"
 #include "main/RowNumbers.h"
-#include "main/Twips.h"
+#include "widgets/Icons.h"
+#include "widgets/ReportList.h"
+#include "widgets/Twips.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>

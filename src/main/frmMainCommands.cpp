@@ -12,9 +12,9 @@
 #include "editors/frmHour.h"
 #include "editors/frmJob.h"
 #include "editors/frmPayment.h"
-#include "main/ReportList.h"
 #include "main/RowNumbers.h"
 #include "payments/frmPayments.h"
+#include "widgets/ReportList.h"
 
 #include <QCoreApplication>
 #include <QStringList>

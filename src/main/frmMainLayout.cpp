@@ -1,8 +1,8 @@
 // The two screen styles and the resize rules of the main window.
 #include "main/frmMain.h"
 
-#include "main/ReportList.h"
-#include "main/Twips.h"
+#include "widgets/ReportList.h"
+#include "widgets/Twips.h"
 
 #include <QAction>
 #include <QCoreApplication>

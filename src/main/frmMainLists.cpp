@@ -9,8 +9,8 @@
 #include "data/Settings.h"
 #include "data/StepRunner.h"
 #include "dialogs/frmKivMsg.h"
-#include "main/ReportList.h"
 #include "main/RowNumbers.h"
+#include "widgets/ReportList.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 #include "main/frmMain.h"
 
 #include "data/Formats.h"
-#include "main/ReportList.h"
 #include "main/RowNumbers.h"
+#include "widgets/ReportList.h"
 
 #include <QAction>
 #include <QMenu>

@@ -6,7 +6,7 @@
 #include "data/Formats.h"
 #include "data/RecordStore.h"
 #include "main/ElapsedSpan.h"
-#include "main/ReportList.h"
+#include "widgets/ReportList.h"
 
 #include <QAction>
 #include <QCoreApplication>

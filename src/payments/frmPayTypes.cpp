@@ -1,11 +1,11 @@
 #include "payments/frmPayTypes.h"
 
-#include "data/ComboFill.h"
 #include "data/Connection.h"
 #include "data/Notices.h"
 #include "data/Prompter.h"
 #include "data/RecordStore.h"
-#include "main/Twips.h"
+#include "widgets/ComboFill.h"
+#include "widgets/Twips.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

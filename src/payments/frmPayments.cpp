@@ -1,6 +1,5 @@
 #include "payments/frmPayments.h"
 
-#include "app/Icons.h"
 #include "data/Connection.h"
 #include "data/Formats.h"
 #include "data/Prompter.h"
@@ -9,8 +8,9 @@
 #include "data/StepRunner.h"
 #include "dialogs/frmKivMsg.h"
 #include "editors/frmPayment.h"
-#include "main/ReportList.h"
-#include "main/Twips.h"
+#include "widgets/Icons.h"
+#include "widgets/ReportList.h"
+#include "widgets/Twips.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>

@@ -3,9 +3,8 @@
 #include "data/DataPath.h"
 #include "data/Formats.h"
 #include "data/NewDatabase.h"
-#include "editors/EditorBase.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -297,17 +296,6 @@ QByteArray fileBytes(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
-}
-
-void closeAllEditors()
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *e = qobject_cast<EditorBase *>(w)) {
-            if (!e->isClosed())
-                e->close();
-        }
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 OleDate ole(int year, int month, int day, int hour, int minute, int second)

@@ -3,7 +3,7 @@
 #include "data/Prompter.h"
 #include "data/Types.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -121,10 +121,6 @@ private:
 // The bytes of a file (empty when it cannot be read).
 QByteArray fileBytes(const QString &path);
 
-// Closes every editor window still open and lets the deletions happen, so
-// the next test starts from fresh windows.
-void closeAllEditors();
-
 // An OLE date from a wall-clock date and time.
 OleDate ole(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
@@ -135,11 +131,14 @@ OleDate ole(int year, int month, int day, int hour = 0, int minute = 0, int seco
 int runTestObject(QObject &test, int argc, char **argv);
 void prepareTestApplication();
 
-#define TAMBERLOCK_TEST_MAIN(Class)                                                                          \
+#define TAMBERLOCK_TEST_MAIN_WITH(Application, Class)                                                        \
     int main(int argc, char **argv)                                                                          \
     {                                                                                                        \
         prepareTestApplication();                                                                            \
-        QApplication app(argc, argv);                                                                        \
+        Application app(argc, argv);                                                                         \
         Class test;                                                                                          \
         return runTestObject(test, argc, argv);                                                              \
     }
+
+// A test of the data library: no window, no display.
+#define TAMBERLOCK_DATA_TEST_MAIN(Class) TAMBERLOCK_TEST_MAIN_WITH(QCoreApplication, Class)

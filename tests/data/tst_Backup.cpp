@@ -243,5 +243,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST_MAIN(BackupTest)
+TAMBERLOCK_DATA_TEST_MAIN(BackupTest)
 #include "tst_Backup.moc"

@@ -767,6 +767,6 @@ void FormatsTest::nullToEmpty()
     QCOMPARE(NullToEmpty(QVariant(QString())).typeId(), QMetaType::QString);
 }
 
-TAMBERLOCK_TEST_MAIN(FormatsTest)
+TAMBERLOCK_DATA_TEST_MAIN(FormatsTest)
 
 #include "tst_Formats.moc"

@@ -541,5 +541,5 @@ private slots:
     }
 };
 
-TAMBERLOCK_TEST_MAIN(RecordStoreTest)
+TAMBERLOCK_DATA_TEST_MAIN(RecordStoreTest)
 #include "tst_RecordStore.moc"

@@ -1,4 +1,4 @@
-#include "common/TestSupport.h"
+#include "common/WidgetTestSupport.h"
 #include "data/Notices.h"
 #include "dialogs/frmAbout.h"
 

@@ -1,4 +1,4 @@
-#include "common/TestSupport.h"
+#include "common/WidgetTestSupport.h"
 #include "data/Settings.h"
 #include "dialogs/frmKivMsg.h"
 

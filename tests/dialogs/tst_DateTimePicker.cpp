@@ -1,4 +1,4 @@
-#include "common/TestSupport.h"
+#include "common/WidgetTestSupport.h"
 #include "data/Clock.h"
 #include "data/Formats.h"
 #include "dialogs/frmDateTime.h"

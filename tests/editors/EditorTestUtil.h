@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/TestSupport.h"
-#include "data/ComboFill.h"
+#include "common/WidgetTestSupport.h"
 #include "data/Settings.h"
 #include "editors/EditorBase.h"
+#include "widgets/ComboFill.h"
 
 #include <QApplication>
 #include <QComboBox>

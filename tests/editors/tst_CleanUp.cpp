@@ -1,5 +1,5 @@
 #include "EditorTestUtil.h"
-#include "common/TestSupport.h"
+#include "common/WidgetTestSupport.h"
 
 #include "editors/frmComp.h"
 #include "editors/frmHour.h"

@@ -1,5 +1,5 @@
 #include "EditorTestUtil.h"
-#include "common/TestSupport.h"
+#include "common/WidgetTestSupport.h"
 
 #include "data/Clock.h"
 #include "data/Formats.h"
@@ -7,10 +7,10 @@
 #include "editors/frmHour.h"
 #include "editors/frmJob.h"
 #include "editors/frmPayment.h"
-#include "main/ReportList.h"
 #include "main/frmMain.h"
 #include "payments/frmPayTypes.h"
 #include "payments/frmPayments.h"
+#include "widgets/ReportList.h"
 
 #include <QClipboard>
 #include <QListWidget>

@@ -1,5 +1,5 @@
 #include "EditorTestUtil.h"
-#include "common/TestSupport.h"
+#include "common/WidgetTestSupport.h"
 
 #include "editors/frmPayment.h"
 #include "main/frmMain.h"

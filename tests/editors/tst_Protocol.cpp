@@ -1,5 +1,5 @@
 #include "EditorTestUtil.h"
-#include "common/TestSupport.h"
+#include "common/WidgetTestSupport.h"
 
 #include "data/Clock.h"
 #include "data/Formats.h"

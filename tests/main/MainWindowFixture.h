@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/TestSupport.h"
-#include "main/ReportList.h"
+#include "common/WidgetTestSupport.h"
 #include "main/frmMain.h"
+#include "widgets/ReportList.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "MainWindowFixture.h"
-#include "common/TestSupport.h"
+#include "common/WidgetTestSupport.h"
 
 #include "data/Clock.h"
 #include "data/DataPath.h"

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "data/Settings.h"
-#include "main/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QGroupBox>
 #include <QMenu>

@@ -1,5 +1,5 @@
-#include "common/TestSupport.h"
-#include "main/ReportList.h"
+#include "common/WidgetTestSupport.h"
+#include "widgets/ReportList.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>

@@ -1,8 +1,8 @@
-#include "common/TestSupport.h"
+#include "common/WidgetTestSupport.h"
 
-#include "data/ComboFill.h"
 #include "editors/frmPayment.h"
 #include "payments/frmPayTypes.h"
+#include "widgets/ComboFill.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,10 +1,10 @@
-#include "common/TestSupport.h"
+#include "common/WidgetTestSupport.h"
 
 #include "data/DataPath.h"
 #include "data/Settings.h"
 #include "editors/frmPayment.h"
-#include "main/ReportList.h"
 #include "payments/frmPayments.h"
+#include "widgets/ReportList.h"
 
 #include <QAbstractButton>
 #include <QApplication>

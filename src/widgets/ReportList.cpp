@@ -1,6 +1,6 @@
-#include "main/ReportList.h"
+#include "widgets/ReportList.h"
 
-#include "main/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "common/TestSupport.h"
+#include "common/WidgetTestSupport.h"
 
-#include "data/ComboFill.h"
+#include "widgets/ComboFill.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "main/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QWidget>
 

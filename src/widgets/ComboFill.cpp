@@ -1,4 +1,4 @@
-#include "data/ComboFill.h"
+#include "widgets/ComboFill.h"
 
 #include "data/Connection.h"
 
