@@ -239,7 +239,7 @@ void frmMain::runLoader(const LoaderSpec &plan)
             ask = *setting == 1;
             return std::nullopt;
         });
-        if (ask && ShowConfirmBox(plan.offerMessage, plan.offerCaption, 1, 0) == 6)
+        if (ask && ShowConfirmBox(plan.offerMessage, plan.offerCaption, 1, 0) == frmKivMsg::Yes)
             plan.offerYes();
     }
 

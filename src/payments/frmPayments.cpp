@@ -269,7 +269,7 @@ void frmPayments::LoadPayments(qint32 forCompanyID)
                 QStringLiteral("Add New Payment?"), 1, 0);
             if (!self)
                 return;
-            if (answer == 6)
+            if (answer == frmKivMsg::Yes)
                 MnuPayments_Click(3);
             if (!self)
                 return;
