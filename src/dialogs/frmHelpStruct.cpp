@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QStringList>
 
 namespace {
@@ -65,6 +66,9 @@ frmHelpStruct::frmHelpStruct(QWidget *owner)
                             Twips::toPixels(375));
 
     connect(m_cmdClose, &QPushButton::clicked, this, &frmHelpStruct::onClose);
+    // Esc closes the help as Close does, as it closes every other window here.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, m_cmdClose, &QPushButton::click);
 
     resize(Twips::toPixels(9000), Twips::toPixels(7500));
     applyLayout();

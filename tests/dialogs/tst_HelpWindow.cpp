@@ -167,8 +167,15 @@ private slots:
         closeAndWait(w);
     }
 
+    void closeGivesTheMainWindowTheFocus_data()
+    {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("Close") << false;
+        QTest::newRow("Esc") << true;
+    }
     void closeGivesTheMainWindowTheFocus()
     {
+        QFETCH(bool, byEscape);
         QWidget main;
         main.setObjectName(QStringLiteral("frmMain"));
         main.show();
@@ -176,7 +183,10 @@ private slots:
         QPointer<frmHelpStruct> w = frmHelpStruct::showFor(&main);
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QApplication::setActiveWindow(w);
-        child<QPushButton>(w, "cmdClose")->click();
+        if (byEscape)
+            QTest::keyClick(w, Qt::Key_Escape);
+        else
+            child<QPushButton>(w, "cmdClose")->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QTRY_VERIFY(w.isNull());
         QTRY_COMPARE(QApplication::activeWindow(), &main);
