@@ -323,10 +323,10 @@ QDateTime makeDateTime(const QDate &date, const QTime &time)
     return QDateTime(date, time, Qt::UTC);
 }
 
-std::optional<QDateTime> oleToDateTime(OleDate value)
+std::optional<qint64> oleToSeconds(OleDate value)
 {
     // Checked before any conversion so huge values cannot overflow the integer
-    // day count; the exact range is checked on the date below.
+    // day count; the exact range is checked on the day below.
     if (!std::isfinite(value) || std::fabs(value) > 1.0e7)
         return std::nullopt;
     const double whole = std::trunc(value);
@@ -337,10 +337,25 @@ std::optional<QDateTime> oleToDateTime(OleDate value)
         seconds -= kSecondsPerDay;
         ++days;
     }
-    const QDate date = kOleEpoch.addDays(days);
-    if (!inRange(date))
+    static const qint64 epoch = kOleEpoch.toJulianDay();
+    static const qint64 first = kFirstDate.toJulianDay();
+    static const qint64 last = kLastDate.toJulianDay();
+    const qint64 day = epoch + days;
+    if (day < first || day > last)
         return std::nullopt;
-    return makeDateTime(date, QTime::fromMSecsSinceStartOfDay(int(seconds * 1000)));
+    return day * kSecondsPerDay + seconds;
+}
+
+QDateTime secondsToDateTime(qint64 seconds)
+{
+    return makeDateTime(QDate::fromJulianDay(seconds / kSecondsPerDay),
+                        QTime::fromMSecsSinceStartOfDay(int(seconds % kSecondsPerDay * 1000)));
+}
+
+std::optional<QDateTime> oleToDateTime(OleDate value)
+{
+    const std::optional<qint64> seconds = oleToSeconds(value);
+    return seconds ? std::optional<QDateTime>(secondsToDateTime(*seconds)) : std::nullopt;
 }
 
 std::optional<OleDate> dateTimeToOle(const QDateTime &dateTime)
@@ -505,6 +520,20 @@ QString formatCurrencyText(const QString &text)
     return amount ? formatCurrency(*amount) : text;
 }
 
+namespace {
+
+// Hours in ten-thousandths times a rate, rounded half away from zero as the
+// magnitudes are.
+std::optional<Currency> costOfScaledHours(qint64 hours, Currency rate)
+{
+    const auto cost = mulDivRounded(magnitudeOf(hours), magnitudeOf(rate), quint32(kCurrencyScale));
+    if (!cost)
+        return std::nullopt;
+    return toSigned64(*cost, (hours < 0) != (rate < 0) && *cost != 0);
+}
+
+} // namespace
+
 std::optional<Currency> costOfHours(const QString &hoursText, Currency rate)
 {
     QStringView view = QStringView(hoursText).trimmed();
@@ -519,11 +548,25 @@ std::optional<Currency> costOfHours(const QString &hoursText, Currency rate)
     const auto hours = toSigned64(*magnitude, negative);
     if (!hours)
         return std::nullopt;
-    // Rounded half away from zero, as the magnitudes are.
-    const auto cost = mulDivRounded(magnitudeOf(*hours), magnitudeOf(rate), quint32(kCurrencyScale));
-    if (!cost)
+    return costOfScaledHours(*hours, rate);
+}
+
+std::optional<Currency> roundToCent(Currency amount)
+{
+    const quint64 magnitude = magnitudeOf(amount);
+    const quint64 cents = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
+    return toSigned64(cents * 100, amount < 0);
+}
+
+std::optional<Currency> costOfSeconds(qint64 seconds, Currency rate)
+{
+    // The hours as the four-decimal text of the span reads them: seconds *
+    // 25 / 9 ten-thousandths, rounded (a ninth never lands on a half).
+    const quint64 magnitude = magnitudeOf(seconds);
+    if (magnitude > quint64(std::numeric_limits<qint64>::max()) / 50)
         return std::nullopt;
-    return toSigned64(*cost, (*hours < 0) != (rate < 0) && *cost != 0);
+    const qint64 hours = qint64((magnitude * 50 + 9) / 18);
+    return costOfScaledHours(seconds < 0 ? -hours : hours, rate);
 }
 
 std::optional<Currency> currencyFromStored(const QVariant &value)
@@ -667,9 +710,15 @@ bool IsPendingTime(const QString &text)
     const auto dateTime = parseDateTime(text);
     if (!dateTime)
         return false;
-    static const QDateTime pendingMoment = makeDateTime(QDate(1973, 6, 29), QTime(14, 21, 0));
-    static const QDateTime zeroMoment = makeDateTime(kOleEpoch, QTime(0, 0));
-    return *dateTime == pendingMoment || *dateTime == zeroMoment;
+    return isPendingMoment(dateTime->date().toJulianDay() * kSecondsPerDay +
+                           dateTime->time().msecsSinceStartOfDay() / 1000);
+}
+
+bool isPendingMoment(qint64 seconds)
+{
+    static const qint64 pending = QDate(1973, 6, 29).toJulianDay() * kSecondsPerDay + (14 * 60 + 21) * 60;
+    static const qint64 zero = kOleEpoch.toJulianDay() * kSecondsPerDay;
+    return seconds == pending || seconds == zero;
 }
 
 QString FormatElapsedTime(const QString &startText, QString &stopText, int mode)

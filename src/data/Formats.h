@@ -22,6 +22,10 @@ QDateTime makeDateTime(const QDate &date, const QTime &time = QTime(0, 0));
 // Days since 30 December 1899 to a date-time, to the second. Values outside
 // 1 January 1601 to 31 December 9999 (and NaN, infinities) are not a value.
 std::optional<QDateTime> oleToDateTime(OleDate value);
+// The same as a count of whole seconds: the Julian day times 86 400 plus the
+// second of the day. The date-time is made only where it is shown.
+std::optional<qint64> oleToSeconds(OleDate value);
+QDateTime secondsToDateTime(qint64 seconds);
 // The reverse, to the second; outside the range above: not a value.
 std::optional<OleDate> dateTimeToOle(const QDateTime &dateTime);
 
@@ -53,6 +57,9 @@ QString formatGeneralDate(const QDateTime &dateTime);
 std::optional<Currency> parseCurrency(const QString &text);
 // "$#,##0.00": "$1,234.50", "-$5.00"; cents rounded half away from zero.
 QString formatCurrency(Currency amount);
+// The amount its "$#,##0.00" text reads back as: to the cent, half a cent
+// away from zero; nothing beyond the 64-bit range.
+std::optional<Currency> roundToCent(Currency amount);
 // An amount as plain decimal text, as a loaded field shows before its box
 // cleans it up: "1234.5", "60", "-5.25".
 QString currencyToPlainText(Currency amount);
@@ -62,6 +69,9 @@ QString formatCurrencyText(const QString &text);
 // writes it, at most four decimals) at a rate, exactly; not a value when the
 // text is not a number or the product leaves the 64-bit range.
 std::optional<Currency> costOfHours(const QString &hoursText, Currency rate);
+// The same for a span of whole seconds, as its hours text would read:
+// costOfHours(ElapsedSpan::mode2(seconds), rate) without the text.
+std::optional<Currency> costOfSeconds(qint64 seconds, Currency rate);
 // An amount as the database file holds it. This program writes integers, but
 // another tool may have left a REAL or a text there: a value that is no whole
 // count within the currency range (a REAL 1e300, "abc", Null) is not a value,
@@ -97,6 +107,9 @@ QString formatNumber4(double value);
 // (in any form that reads as that moment), the empty text, "Pending..." or the
 // zero date-time.
 bool IsPendingTime(const QString &text);
+// The same for a moment in seconds (see oleToSeconds): the pending stop time
+// or the zero date-time.
+bool isPendingMoment(qint64 seconds);
 
 // The span from start to stop in one of eight forms (modes 0 to 7, any other
 // mode gives the empty text). A pending stop is replaced by the current time,

@@ -4,6 +4,7 @@
 #include "dialogs/frmKivMsg.h"
 #include "main/RowNumbers.h"
 #include "widgets/Icons.h"
+#include "widgets/ListModels.h"
 #include "widgets/ReportList.h"
 #include "widgets/Twips.h"
 
@@ -113,12 +114,16 @@ void frmMain::createControls()
     const double tops[3] = {600, 2400, 4200};
     const char *listNames[3] = {"LvwCompanys", "LvwJobs", "lvwHours"};
     const double listHeights[3] = {1320, 1290, 1305};
+    m_companies = new CompanyListModel(this);
+    m_projects = new ProjectListModel(this);
+    m_charges = new ChargeListModel(this);
+    ReportModel *models[3] = {m_companies, m_projects, m_charges};
     ReportList **lists[3] = {&m_lvwCompanys, &m_lvwJobs, &m_lvwHours};
     for (int i = 0; i < 3; ++i) {
         m_framBig[i] = new QGroupBox(QString::fromLatin1(captions[i]), client);
         m_framBig[i]->setObjectName(QStringLiteral("framBig_%1").arg(i));
         m_framBig[i]->setGeometry(twipRect(120, tops[i], 6855, 1695));
-        auto *list = new ReportList(m_framBig[i]);
+        auto *list = new ReportList(models[i], m_framBig[i]);
         list->setObjectName(QString::fromLatin1(listNames[i]));
         list->setGeometry(twipRect(120, 240, 6585, listHeights[i]));
         *lists[i] = list;

@@ -6,15 +6,20 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
+class ListLoader;
 class QAction;
 class QGroupBox;
 class QLabel;
 class QMenu;
 class QTabWidget;
 class QTimer;
+class ChargeListModel;
+class CompanyListModel;
+class ProjectListModel;
 class ReportList;
 
 // The start-up window: the three linked lists, the status-bar totals, both
@@ -99,7 +104,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct LoaderSpec;
     struct MenuItemSpec;
 
     void createControls();
@@ -117,7 +121,10 @@ private:
     void layoutStyle1();
     void fitLists();
 
-    void runLoader(const LoaderSpec &plan);
+    // The common end of the three loads: the offer of a first row when the
+    // list stayed empty, then the list sorted by its row text and focused.
+    void finishLoad(ListLoader &loader, ReportList *list, bool empty, const QString &message,
+                    const QString &caption, const std::function<void()> &onYes);
     void setCaptionFromProject();
     void companyReleased();
     // False when no project was selected, so no charges were loaded.
@@ -133,22 +140,6 @@ private:
     void deleteHour();
     void stopPendingCharge();
     void startNewCharge();
-
-    // Per-row values the watch would otherwise parse from the cells again
-    // every second. They are kept per row id and belong to one generation of
-    // the list's rows.
-    struct JobWatch {
-        bool zeroSpan = true; // no deadline: the span is always zero
-        qint64 deadline = 0;  // seconds, wall clock
-    };
-    struct HourWatch {
-        bool running = false;
-        bool startValid = false;
-        qint64 start = 0; // seconds, wall clock
-        std::optional<Currency> cost;
-    };
-    void syncJobWatch();
-    void syncHourWatch();
 
     static frmMain *s_instance;
 
@@ -183,8 +174,7 @@ private:
     QMenu *m_menuLvwHours = nullptr;
     QMenu *m_menuHelp = nullptr;
 
-    std::vector<JobWatch> m_jobWatch;
-    quint64 m_jobWatchGeneration = ~quint64(0);
-    std::vector<HourWatch> m_hourWatch;
-    quint64 m_hourWatchGeneration = ~quint64(0);
+    CompanyListModel *m_companies = nullptr;
+    ProjectListModel *m_projects = nullptr;
+    ChargeListModel *m_charges = nullptr;
 };

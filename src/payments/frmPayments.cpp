@@ -1,14 +1,12 @@
 #include "payments/frmPayments.h"
 
-#include "data/Connection.h"
-#include "data/Formats.h"
+#include "data/ListQueries.h"
 #include "data/Prompter.h"
 #include "data/RecordStore.h"
-#include "data/Settings.h"
-#include "data/StepRunner.h"
 #include "dialogs/frmKivMsg.h"
 #include "editors/frmPayment.h"
 #include "widgets/Icons.h"
+#include "widgets/ListModels.h"
 #include "widgets/ReportList.h"
 #include "widgets/Twips.h"
 
@@ -18,7 +16,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QResizeEvent>
-#include <QSqlError>
 
 #include <algorithm>
 
@@ -35,36 +32,6 @@ int tw(int pixels)
 
 constexpr int kMinOuterWidth = 3090;
 constexpr int kMinOuterHeight = 2000;
-
-// The loader's query as the error box quotes it, and the same rows in a form
-// every SQLite understands: the right join of the pay types onto the
-// company's payments is the left join of the company's payments onto them.
-QString shownQuery(qint32 companyId)
-{
-    return QStringLiteral(
-               "SELECT tblPayments.lngPaymentID, tblCompanys.lngCompanyID, tblPayments.curAmount, "
-               "tblPayments.dtmTransaction, tblPayments.memComments, tblPayments.lngPayTypeID, "
-               "lkuPayTypes.strPayType FROM lkuPayTypes RIGHT JOIN (tblCompanys LEFT JOIN tblPayments ON "
-               "tblCompanys.lngCompanyID = tblPayments.lngCompanyID) ON lkuPayTypes.lngPayTypeID = "
-               "tblPayments.lngPayTypeID WHERE (((tblCompanys.lngCompanyID)=") +
-           QString::number(companyId) + QStringLiteral("));");
-}
-
-QString runQuery(qint32 companyId)
-{
-    return QStringLiteral("SELECT tblPayments.lngPaymentID, tblCompanys.lngCompanyID, tblPayments.curAmount, "
-                          "tblPayments.dtmTransaction, tblPayments.memComments, tblPayments.lngPayTypeID, "
-                          "lkuPayTypes.strPayType FROM (tblCompanys LEFT JOIN tblPayments ON "
-                          "tblCompanys.lngCompanyID = tblPayments.lngCompanyID) LEFT JOIN lkuPayTypes ON "
-                          "lkuPayTypes.lngPayTypeID = tblPayments.lngPayTypeID WHERE "
-                          "(((tblCompanys.lngCompanyID)=") +
-           QString::number(companyId) + QStringLiteral("));");
-}
-
-DbError typeMismatchError()
-{
-    return {13, QStringLiteral("Type mismatch"), QStringLiteral("Tamberlock")};
-}
 
 QPointer<frmPayments> s_window;
 
@@ -111,7 +78,8 @@ frmPayments::frmPayments(QWidget *owner)
     framBig->setObjectName(QStringLiteral("framBig_0"));
     framBig->setGeometry(px(0), px(0), px(6855), px(1695));
 
-    LvwPayments = new ReportList(framBig);
+    m_payments = new PaymentListModel(this);
+    LvwPayments = new ReportList(m_payments, framBig);
     LvwPayments->setObjectName(QStringLiteral("LvwPayments"));
     LvwPayments->setGeometry(px(120), px(240), px(6585), px(1320));
     connect(LvwPayments, &ReportList::columnClicked, this, &frmPayments::LvwPayments_ColumnClick);
@@ -173,107 +141,24 @@ void frmPayments::LoadPayments(qint32 forCompanyID)
     } unmark{self};
 
     m_companyId = forCompanyID;
-    const QString tag = QStringLiteral("In LoadPayments:    ");
-    const QString quoted = shownQuery(forCompanyID);
-    StepRunner run([&](const DbError &error) { return loaderErrorBoxRequest(error, tag, quoted); });
-
     LvwPayments->clearRows();
-    bool empty = false;
-    {
-        Connection connection;
-        std::optional<QSqlQuery> query;
-        bool queried = false;
-        const auto openQuery = [&]() -> StepResult {
-            query.emplace(connection.database());
-            if (!query->exec(runQuery(forCompanyID))) {
-                const DbError error = fromSqlError(query->lastError());
-                query.reset();
-                return error;
-            }
-            queried = true;
-            return std::nullopt;
-        };
-        // A retry runs on a fresh connection, with the query run again on it.
-        run.setBeforeRetry([&]() -> StepResult {
-            if (StepResult e = connection.reopen())
-                return e;
-            return queried ? openQuery() : StepResult();
-        });
-        run.step([&] { return connection.open(); });
-        run.step(openQuery);
-        // Moving to the last row reads every row, so no read lock is held
-        // while pending events run (a delete may run meanwhile).
-        const bool moved = run.step([&]() -> StepResult {
-            if (!query)
-                return closedObjectError();
-            if (query->last() && query->first())
-                return std::nullopt;
-            if (query->lastError().isValid())
-                return fromSqlError(query->lastError());
-            empty = true;
-            return std::nullopt;
-        });
-        if (moved && !empty) {
-            QCoreApplication::processEvents();
-            if (!self)
-                return;
-        }
-
-        int counter = 1;
-        while (!empty && !run.aborted() && query && query->isValid()) {
-            const QVariant paymentId = query->value(0);
-            // A company without payments yields one row of Nulls.
-            if (paymentId.isNull()) {
-                empty = true;
-                break;
-            }
-            const int row = LvwPayments->addRow(QString::number(paymentId.toLongLong()), 1);
-            if (++counter == 15) {
-                counter = 1;
-                QCoreApplication::processEvents();
-                if (!self)
-                    return;
-            }
-            const auto cell = [&](int column, int field, auto format) {
-                const QVariant v = query->value(field);
-                if (!v.isNull())
-                    LvwPayments->setCell(row, column, format(v));
-            };
-            const auto plain = [](const QVariant &v) { return v.toString(); };
-            cell(1, 1, plain);
-            cell(2, 5, plain);
-            // An amount outside the currency range shows as no amount.
-            cell(3, 2, [](const QVariant &v) {
-                const std::optional<Currency> amount = modTamberlock::currencyFromStored(v);
-                return amount ? modTamberlock::formatCurrency(*amount) : QString();
-            });
-            cell(4, 3, [](const QVariant &v) { return modTamberlock::formatOleDate(v.toDouble()); });
-            cell(5, 6, plain);
-            cell(6, 4, plain);
-            query->next();
-        }
-        // The connection ends here; later steps need none.
-        run.setBeforeRetry({});
-    }
-
-    if (empty && !run.aborted()) {
-        std::optional<int> setting;
-        run.step([&]() -> StepResult {
-            setting = DontAskSetting::value();
-            return setting ? StepResult() : StepResult(typeMismatchError());
-        });
-        // An ignored unreadable setting still makes the offer.
-        if (!run.aborted() && setting.value_or(1) == 1) {
-            const short answer = modTamberlock::ShowConfirmBox(
-                QStringLiteral("There are no Payments.\r\n\r\nWould you like to add one now?"),
-                QStringLiteral("Add New Payment?"), 1, 0);
-            if (!self)
-                return;
-            if (answer == frmKivMsg::Yes)
-                MnuPayments_Click(3);
-            if (!self)
-                return;
-        }
+    ListLoader loader(Lists::payments(forCompanyID));
+    const auto rows = loader.rows<Lists::PaymentRow>();
+    const std::optional<bool> added = fillModel(loader, *m_payments, rows, true, this,
+                                                [](int, const Lists::PaymentRow &) { return StepResult(); });
+    if (!added)
+        return;
+    // An ignored unreadable setting still makes the offer.
+    if (!*added && !loader.aborted() && loader.offerWanted(true)) {
+        const short answer = modTamberlock::ShowConfirmBox(
+            QStringLiteral("There are no Payments.\r\n\r\nWould you like to add one now?"),
+            QStringLiteral("Add New Payment?"), 1, 0);
+        if (!self)
+            return;
+        if (answer == frmKivMsg::Yes)
+            MnuPayments_Click(3);
+        if (!self)
+            return;
     }
 
     LvwPayments->setSortColumnIndex(0);

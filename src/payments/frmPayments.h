@@ -6,6 +6,7 @@
 class QAction;
 class QGroupBox;
 class QMenu;
+class PaymentListModel;
 class ReportList;
 
 // The payments of one company.
@@ -48,6 +49,7 @@ private:
     void applyMinimumSize();
 
     QGroupBox *framBig = nullptr;
+    PaymentListModel *m_payments = nullptr;
     ReportList *LvwPayments = nullptr;
     QMenu *MenulvwPayments = nullptr;
     QList<QAction *> MnuPayments; // index - 3

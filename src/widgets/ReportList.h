@@ -1,40 +1,32 @@
 #pragma once
 
+#include "widgets/ReportModel.h"
+
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QList>
 #include <QTableView>
-
-class ReportModel;
 
 // A list in report view, as the main window and the payments window show
 // them: a row text (the record number) in the first column, further cells as
 // texts, one small icon per row from the list's image list, sorting by one
 // column's text in either direction, no editing in place.
 //
-// Rows are appended without resetting the model: new rows are announced to
-// the view in one batch at the next turn of the event loop (or as soon as
-// the view is asked about them), so lists of 100 000 rows load quickly.
+// The rows live in the list's model. Rows it stores are announced to the
+// view in one batch at the next turn of the event loop (or as soon as the
+// view is asked about them), so lists of 100 000 rows load quickly.
 class ReportList : public QTableView
 {
     Q_OBJECT
 
 public:
-    struct Column {
-        QString caption;
-        double widthTwips = 0; // 15 twips make a pixel
-        Qt::Alignment alignment = Qt::AlignLeft;
-        // A cell text of the widest usual form (a date, a phone number). The
-        // widths in twips were made for a small classic font; where that text
-        // does not fit the column in the list's font, the column is widened
-        // so that it does.
-        QString fitText = {};
-    };
+    using Column = ReportColumn;
 
     // The starting width of a column in pixels.
     int columnPixels(const Column &column) const;
 
-    explicit ReportList(QWidget *parent = nullptr);
+    // The list shows the model given, and owns it when it has no parent.
+    explicit ReportList(ReportModel *model, QWidget *parent = nullptr);
     ~ReportList() override;
 
     // Removes all columns and rows and sets the columns given.
@@ -47,14 +39,11 @@ public:
     void setImages(const QList<QIcon> &images);
 
     void clearRows();
+    // The rows stored, announced to the view or not. The first row stored in
+    // an empty list becomes the selected row.
     int rowCount() const;
-    // Appends a row with its text (column 0) and icon; returns its index.
-    // The first row added to an empty list becomes the selected row.
-    int addRow(const QString &text, int icon);
-    void setCell(int row, int column, const QString &text);
     QString cell(int row, int column) const;
     QString rowText(int row) const { return cell(row, 0); }
-    void setRowIcon(int row, int icon);
     int rowIcon(int row) const;
 
     // A row's identity that survives sorting: its position in the order the
@@ -71,10 +60,6 @@ public:
     void scrollToRow(int row);
     // The rectangle of a row in viewport coordinates.
     QRect rowRect(int row) const;
-
-    // Many cell changes announced to the view as one.
-    void beginUpdate();
-    void endUpdate();
 
     // Announces rows added so far to the view now.
     void flushRows() const;
@@ -94,6 +79,9 @@ signals:
     void rowDoubleClicked();
 
 protected:
+    // Repaints the visible part of the changed cells only.
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles = QList<int>()) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 

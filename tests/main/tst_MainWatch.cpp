@@ -3,7 +3,7 @@
 #include "data/Clock.h"
 #include "data/Formats.h"
 #include "data/Settings.h"
-#include "main/ElapsedSpan.h"
+#include "data/ElapsedSpan.h"
 
 using namespace MainFixture;
 

@@ -1,4 +1,4 @@
-#include "main/ElapsedSpan.h"
+#include "data/ElapsedSpan.h"
 
 namespace {
 

@@ -1,0 +1,194 @@
+#pragma once
+
+#include "data/ListQueries.h"
+#include "widgets/ReportModel.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+
+#include <optional>
+#include <vector>
+
+// The models of the four lists. Each keeps the typed rows its load read and
+// makes the cell texts in the shared display forms when they are painted or
+// sorted. Rows are added with a key; a row without one is never stored.
+
+class CompanyListModel : public ReportModel
+{
+public:
+    enum Column { RowText, Name, Contact, Phone, Fax };
+    using ReportModel::ReportModel;
+    int append(const Lists::CompanyRow &row);
+
+protected:
+    QString cellText(int id, int column) const override;
+    int cellIcon(int) const override { return 1; }
+    void clearStored() override { m_rows.clear(); }
+
+private:
+    std::vector<Lists::CompanyRow> m_rows;
+};
+
+// The projects of one company, with the time left to each deadline as of the
+// last tick of the live watch (or the load).
+class ProjectListModel : public ReportModel
+{
+public:
+    enum Column { RowText, CompanyKey, Name, Rate, Deadline, TimeLeft };
+    using ReportModel::ReportModel;
+    int append(const Lists::ProjectRow &row);
+    // The rate of a row to the cent, as its cell reads; nothing without one.
+    std::optional<Currency> shownRate(int row) const;
+
+    // The moment the time left is counted from, in whole seconds; rows are
+    // added as of the moment the load began. A watched list shows a passed
+    // deadline as "Done", a freshly loaded one as the negative span.
+    void setNow(qint64 seconds) { m_now = seconds; }
+    // One tick of the watch: the time left as of now, the view told of the
+    // cells whose text changed.
+    void tick(qint64 now);
+
+protected:
+    QString cellText(int id, int column) const override;
+    int cellIcon(int) const override { return 1; }
+    void clearStored() override;
+
+private:
+    struct Row {
+        Lists::ProjectRow data;
+        std::optional<qint64> deadline; // seconds; none: the span is always zero
+    };
+    QString timeLeft(const Row &row) const;
+
+    std::vector<Row> m_rows;
+    qint64 m_now = 0;
+    bool m_watched = false;
+};
+
+// The charges of one project: each with its cost and time spent, a running
+// charge as of the last tick of the live watch (or the load).
+class ChargeListModel : public ReportModel
+{
+public:
+    enum Column { RowText, ProjectKey, Start, Stop, Cost, TimeSpent };
+    using ReportModel::ReportModel;
+
+    // Adds a charge without its cost; returns its id.
+    int append(const Lists::ChargeRow &row);
+    // Costs a charge at a rate as of now (seconds): false when the cost
+    // leaves the currency range; the row then shows neither cost nor time.
+    bool cost(int id, Currency rate, qint64 now);
+    // The time spent of a charge that has no rate to cost it by.
+    void spanOnly(int id, qint64 now);
+
+    // One tick of the watch: the running charges costed at the rate as of
+    // now, their icon moved on to frame; the view told of the changed cells.
+    // False when a running charge's cost leaves the range.
+    bool tick(Currency rate, qint64 now, int frame);
+    // The sum of the listed costs as their cells read (to the cent); nothing
+    // when a charge has no cost or the sum leaves the range.
+    std::optional<Currency> total() const;
+    bool everyRowCosted() const;
+    int runningCount() const { return int(m_running.size()); }
+
+protected:
+    QString cellText(int id, int column) const override;
+    int cellIcon(int id) const override { return m_rows[size_t(id)].icon; }
+    void clearStored() override;
+
+private:
+    struct Row {
+        qint64 id = 0;
+        qint64 projectId = 0;
+        qint64 start = 0; // seconds, see oleToSeconds
+        qint64 stop = 0;
+        qint64 spent = 0;
+        Currency cost = 0;
+        bool hasProjectId = false;
+        bool hasStart = false;
+        bool running = false;
+        bool hasCost = false;
+        bool hasSpent = false;
+        quint8 icon = 5;
+    };
+    qint64 spanOf(const Row &row, qint64 now) const;
+    void sumStopped() const;
+
+    std::vector<Row> m_rows;
+    std::vector<int> m_running; // ids
+    // The stopped charges' sum, kept up to m_summedRows.
+    mutable std::optional<Currency> m_stoppedTotal = 0;
+    mutable bool m_stoppedUncosted = false;
+    mutable size_t m_summedRows = 0;
+};
+
+class PaymentListModel : public ReportModel
+{
+public:
+    enum Column { RowText, CompanyKey, PayTypeKey, Amount, Date, PayType, Comments };
+    using ReportModel::ReportModel;
+    int append(const Lists::PaymentRow &row);
+
+protected:
+    QString cellText(int id, int column) const override;
+    int cellIcon(int) const override { return 1; }
+    void clearStored() override { m_rows.clear(); }
+
+private:
+    std::vector<Lists::PaymentRow> m_rows;
+};
+
+// How long a load goes at most without letting pending events run.
+inline constexpr qint64 kLoadPauseMs = 10;
+
+// Adds the rows a loader read to a list's model, under the loader's box: a
+// row without a key is "Invalid use of Null" (or, where nullKeyEnds, the end
+// of the rows: an outer join's row for nothing joined); complete(id, row)
+// then runs as a step of its own on each row added. Pending events run once
+// before the rows and then, looked at every 14 rows, whenever kLoadPauseMs
+// have passed, so the window paints and answers; a pause per 14 rows would
+// cost more than the rows themselves. Events may delete the window that
+// owns the list (guard). Returns whether any row was added, nothing when the
+// guarded window is gone.
+template <class Model, class Row, class Complete>
+std::optional<bool> fillModel(ListLoader &loader, Model &model, const std::vector<Row> &rows, bool nullKeyEnds,
+                              const QPointer<QObject> &guard, Complete complete)
+{
+    if (!loader.aborted()) {
+        QCoreApplication::processEvents();
+        if (!guard)
+            return std::nullopt;
+    }
+    bool added = false;
+    int counter = 1;
+    QElapsedTimer sincePause;
+    sincePause.start();
+    for (const Row &row : rows) {
+        if (loader.aborted())
+            break;
+        if (!row.id && nullKeyEnds)
+            break;
+        int id = -1;
+        loader.step([&]() -> StepResult {
+            if (!row.id)
+                return ListLoader::invalidUseOfNull();
+            id = model.append(row);
+            return std::nullopt;
+        });
+        if (id >= 0) {
+            added = true;
+            loader.step([&] { return complete(id, row); });
+        }
+        if (++counter == 15) {
+            counter = 1;
+            if (sincePause.elapsed() < kLoadPauseMs)
+                continue;
+            sincePause.restart();
+            QCoreApplication::processEvents();
+            if (!guard)
+                return std::nullopt;
+        }
+    }
+    return added;
+}
