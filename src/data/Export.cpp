@@ -1,6 +1,8 @@
 #include "data/Export.h"
 
+#include "data/Clock.h"
 #include "data/Connection.h"
+#include "data/ElapsedSpan.h"
 #include "data/Formats.h"
 
 #include <QFileInfo>
@@ -69,7 +71,12 @@ bool inPeriod(const QVariant &value, const Export::Filter &filter)
 // status bar adds up.
 Currency shownAmount(Currency amount)
 {
-    return parseCurrency(formatCurrency(amount)).value_or(0);
+    return roundToCent(amount).value_or(0);
+}
+
+std::optional<OleDate> storedDateTime(const QVariant &value)
+{
+    return value.isNull() ? std::nullopt : std::optional<OleDate>(value.toDouble());
 }
 
 QString queryError(const QSqlQuery &query)
@@ -116,6 +123,7 @@ private:
     CsvWriter &m_csv;
     // The company whose payments and balance are wanted, from either filter.
     std::optional<qint32> m_company;
+    const qint64 m_now = ElapsedSpan::secondsOf(Clock::now());
     QMap<qint32, Currency> m_charges;
     QMap<qint32, Currency> m_payments;
 };
@@ -182,17 +190,17 @@ QString Exporter::charges(bool write)
     while (query.next()) {
         if (!inPeriod(query.value(4), m_filter))
             continue;
-        // The charge list's own steps: the stored times in their display
-        // form, a pending stop replaced by now, the hours to four decimals,
-        // and the cost of those hours at the rate.
-        const QString start = query.isNull(4) ? QString() : formatOleDate(query.value(4).toDouble());
-        QString stop = query.isNull(5) ? QString() : formatOleDate(query.value(5).toDouble());
-        const bool running = IsPendingTime(stop);
+        // The charge list's own steps: the stored times to the second, a
+        // running charge's span ending now, and the cost of that span at the
+        // rate.
+        const ChargeTimes times = chargeTimes(storedDateTime(query.value(4)), storedDateTime(query.value(5)));
+        const bool running = times.running;
         const Currency rate = query.isNull(3) ? 0 : query.value(3).toLongLong();
-        QString hours = FormatElapsedTime(start, stop, 2);
+        const qint64 span = times.spanTo(m_now);
+        QString hours = ElapsedSpan::mode2(span);
         // The live watch costs a running charge at the rate as the project
         // list shows it, to the cent; the list itself at the stored rate.
-        const std::optional<Currency> cost = costOfHours(hours, running ? shownAmount(rate) : rate);
+        const std::optional<Currency> cost = costOfSeconds(span, running ? shownAmount(rate) : rate);
         if (!cost)
             return QStringLiteral("the cost of charge %1 is out of range").arg(query.value(6).toInt());
         if (!add(m_charges, query.value(0).toInt(), shownAmount(*cost)))

@@ -417,6 +417,16 @@ QString formatDateTime(const QDateTime &dateTime)
     return result;
 }
 
+ChargeTimes chargeTimes(std::optional<OleDate> start, std::optional<OleDate> stop)
+{
+    ChargeTimes t;
+    t.start = start ? oleToSeconds(*start) : std::nullopt;
+    const std::optional<qint64> end = stop ? oleToSeconds(*stop) : std::nullopt;
+    t.running = !end || isPendingMoment(*end);
+    t.stop = end.value_or(0);
+    return t;
+}
+
 QString formatOleDate(OleDate value)
 {
     const auto dateTime = oleToDateTime(value);

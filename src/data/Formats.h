@@ -50,6 +50,18 @@ QString formatDateTimeText(const QString &text);
 // at exactly midnight.
 QString formatGeneralDate(const QDateTime &dateTime);
 
+// A charge's start and stop as whole seconds. A start that is no date-time
+// counts as a zero span; a stop that is missing, out of range or one of the
+// two "not yet" moments means the charge is still running, its span ending
+// now.
+struct ChargeTimes {
+    std::optional<qint64> start;
+    qint64 stop = 0;
+    bool running = true;
+    qint64 spanTo(qint64 now) const { return start ? (running ? now : stop) - *start : 0; }
+};
+ChargeTimes chargeTimes(std::optional<OleDate> start, std::optional<OleDate> stop);
+
 // --- Money ------------------------------------------------------------------
 
 // Reads "$1,234.50", "1234.5", "-$5.00", " $60.00", "2." and the like. More

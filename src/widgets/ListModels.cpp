@@ -128,33 +128,18 @@ int ChargeListModel::append(const Lists::ChargeRow &row)
     r.id = *row.id;
     r.hasProjectId = row.projectId.has_value();
     r.projectId = row.projectId.value_or(0);
-    // A start that is no date-time shows empty and counts as a zero span.
-    const std::optional<qint64> start = row.start ? oleToSeconds(*row.start) : std::nullopt;
-    r.hasStart = start.has_value();
-    r.start = start.value_or(0);
-    // No stop time, one out of range or one of the two "not yet" moments: the
-    // charge is still running.
-    const std::optional<qint64> stop = row.stop ? oleToSeconds(*row.stop) : std::nullopt;
-    r.running = !stop || isPendingMoment(*stop);
-    r.stop = stop.value_or(0);
+    r.times = chargeTimes(row.start, row.stop);
     m_rows.push_back(r);
     const int id = stored();
-    if (r.running)
+    if (r.times.running)
         m_running.push_back(id);
     return id;
-}
-
-qint64 ChargeListModel::spanOf(const Row &row, qint64 now) const
-{
-    if (!row.hasStart)
-        return 0;
-    return (row.running ? now : row.stop) - row.start;
 }
 
 bool ChargeListModel::cost(int id, Currency rate, qint64 now)
 {
     Row &r = m_rows[size_t(id)];
-    const qint64 spent = spanOf(r, now);
+    const qint64 spent = r.times.spanTo(now);
     const std::optional<Currency> cost = costOfSeconds(spent, rate);
     if (!cost)
         return false;
@@ -168,7 +153,7 @@ bool ChargeListModel::cost(int id, Currency rate, qint64 now)
 void ChargeListModel::spanOnly(int id, qint64 now)
 {
     Row &r = m_rows[size_t(id)];
-    r.spent = spanOf(r, now);
+    r.spent = r.times.spanTo(now);
     r.hasSpent = true;
 }
 
@@ -177,7 +162,7 @@ bool ChargeListModel::tick(Currency rate, qint64 now, int frame)
     bool costed = true;
     for (const int id : m_running) {
         Row &r = m_rows[size_t(id)];
-        const qint64 spent = spanOf(r, now);
+        const qint64 spent = r.times.spanTo(now);
         const std::optional<Currency> cost = costOfSeconds(spent, rate);
         if (!cost) {
             costed = false;
@@ -205,7 +190,7 @@ void ChargeListModel::sumStopped() const
     // is added once; a tick then adds only the running ones.
     for (; m_summedRows < m_rows.size(); ++m_summedRows) {
         const Row &r = m_rows[m_summedRows];
-        if (r.running)
+        if (r.times.running)
             continue;
         if (!r.hasCost) {
             m_stoppedUncosted = true;
@@ -254,8 +239,8 @@ QString ChargeListModel::cellText(int id, int column) const
     switch (column) {
     case RowText: return QString::number(r.id);
     case ProjectKey: return r.hasProjectId ? QString::number(r.projectId) : QString();
-    case Start: return r.hasStart ? formatDateTime(secondsToDateTime(r.start)) : QString();
-    case Stop: return r.running ? QStringLiteral("Pending...") : formatDateTime(secondsToDateTime(r.stop));
+    case Start: return r.times.start ? formatDateTime(secondsToDateTime(*r.times.start)) : QString();
+    case Stop: return r.times.running ? QStringLiteral("Pending...") : formatDateTime(secondsToDateTime(r.times.stop));
     case Cost: return r.hasCost ? QLatin1Char(' ') + formatCurrency(r.cost) : QString();
     case TimeSpent: return r.hasSpent ? ElapsedSpan::mode5(r.spent) : QString();
     default: return {};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Formats.h"
 #include "data/ListQueries.h"
 #include "widgets/ReportModel.h"
 
@@ -101,18 +102,14 @@ private:
     struct Row {
         qint64 id = 0;
         qint64 projectId = 0;
-        qint64 start = 0; // seconds, see oleToSeconds
-        qint64 stop = 0;
+        modTamberlock::ChargeTimes times;
         qint64 spent = 0;
         Currency cost = 0;
         bool hasProjectId = false;
-        bool hasStart = false;
-        bool running = false;
         bool hasCost = false;
         bool hasSpent = false;
         quint8 icon = 5;
     };
-    qint64 spanOf(const Row &row, qint64 now) const;
     void sumStopped() const;
 
     std::vector<Row> m_rows;

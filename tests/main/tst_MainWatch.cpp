@@ -5,6 +5,8 @@
 #include "data/Settings.h"
 #include "data/ElapsedSpan.h"
 
+#include <QSignalSpy>
+
 using namespace MainFixture;
 
 class MainWatchTest : public QObject
@@ -57,7 +59,43 @@ private slots:
                                     ? ElapsedSpan::mode2(seconds)
                                     : (mode == 5 ? ElapsedSpan::mode5(seconds) : ElapsedSpan::mode6(seconds));
             QCOMPARE(own, shared);
+            // The lists cost a span from its seconds, as its hours text would.
+            if (mode == 2)
+                for (const Currency rate : {Currency(400000), Currency(-123457), Currency(1)})
+                    QCOMPARE(modTamberlock::costOfSeconds(seconds, rate), modTamberlock::costOfHours(shared, rate));
         }
+    }
+
+    void aTickTellsTheViewOfTheChangedCellsOnly()
+    {
+        TestDatabase db;
+        ScriptedPrompter p;
+        const int c = db.addCompany(QStringLiteral("Acme"));
+        const int j = db.addJob(c, QStringLiteral("Web"), 400000);
+        for (int hour = 1; hour < 6; ++hour)
+            db.addHour(j, ole(2024, 3, 14, hour, 0, 0), ole(2024, 3, 14, hour, 30, 0));
+        db.addHour(j, ole(2024, 3, 15, 8, 30, 0), std::nullopt);
+        auto w = openWindow();
+        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        ReportList *h = list(w.get(), "lvwHours");
+        const int running = rowWithText(h, QStringLiteral("6"));
+        w->tmrRealTimeCost_Timer();
+        QSignalSpy charges(h->model(), &QAbstractItemModel::dataChanged);
+        QSignalSpy projects(list(w.get(), "LvwJobs")->model(), &QAbstractItemModel::dataChanged);
+        Clock::setNow(at(10, 0, 1));
+        w->tmrRealTimeCost_Timer();
+        QSet<int> columns;
+        for (const QList<QVariant> &change : charges) {
+            const auto from = change.at(0).toModelIndex(), to = change.at(1).toModelIndex();
+            QCOMPARE(from.row(), running);
+            QCOMPARE(to.row(), running);
+            for (int column = from.column(); column <= to.column(); ++column)
+                columns.insert(column);
+        }
+        // The icon's frame, the time spent and the cost (kept to a hundredth
+        // of a cent) move every second; nothing else does.
+        QCOMPARE(columns, QSet<int>({0, 4, 5}));
+        QCOMPARE(projects.count(), 0); // no deadline: the time left stays zero
     }
 
     void runningChargeCostGrows()
