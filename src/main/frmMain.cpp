@@ -36,6 +36,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Tamberlock"));
     setWindowIcon(Icons::program());
     s_instance = this;
+    // The empty-list offers stand over this window and close with it.
+    modTamberlock::setConfirmBoxOwner(this);
 
     createControls();
     createStatusBar();
