@@ -3,41 +3,15 @@
 #include "data/Clock.h"
 #include "data/Formats.h"
 #include "data/Types.h"
+#include "widgets/SingleWindow.h"
 #include "widgets/Twips.h"
 
-#include <QApplication>
 #include <QCalendarWidget>
 #include <QDateTimeEdit>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-
-namespace {
-
-QPointer<frmDateTime> s_picker;
-
-struct Destination {
-    const char *form;
-    const char *box;
-};
-
-const Destination *destinationOf(int dest)
-{
-    static const Destination table[] = {
-        {"frmHour", "txtComps_1"},
-        {"frmHour", "txtComps_2"},
-        {"frmJob", "txtComps_3"},
-        {"frmPayment", "txtComps_4"},
-    };
-    if (dest < 1 || dest > 4)
-        return nullptr;
-    return &table[dest - 1];
-}
-
-} // namespace
 
 frmDateTime::frmDateTime(QWidget *owner)
     : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
@@ -109,54 +83,34 @@ frmDateTime::frmDateTime(QWidget *owner)
         owner->installEventFilter(this);
 }
 
+bool frmDateTime::isKnown(Destination dest)
+{
+    return dest >= Destination::StartTime && dest <= Destination::TransactionDate;
+}
+
 frmDateTime *frmDateTime::forOwner(QWidget *owner)
 {
-    if (s_picker && s_picker->parentWidget() != owner) {
+    QPointer<frmDateTime> &held = SingleWindow::programWide<frmDateTime>();
+    if (held && held->parentWidget() != owner) {
         // One picker for the whole program: it follows the editor that asks.
-        if (QWidget *old = s_picker->parentWidget())
-            old->removeEventFilter(s_picker);
-        s_picker->setParent(owner, s_picker->windowFlags());
+        if (QWidget *old = held->parentWidget()) {
+            old->removeEventFilter(held);
+            disconnect(held, &frmDateTime::chosen, old, nullptr);
+        }
+        held->setParent(owner, held->windowFlags());
         if (owner)
-            owner->installEventFilter(s_picker);
+            owner->installEventFilter(held);
     }
-    if (!s_picker)
-        s_picker = new frmDateTime(owner);
-    return s_picker;
+    return SingleWindow::ensure(held, [owner] { return new frmDateTime(owner); });
 }
 
-QLineEdit *frmDateTime::destinationBox(int dest)
-{
-    const Destination *d = destinationOf(dest);
-    if (!d)
-        return nullptr;
-    const QWidgetList tops = QApplication::topLevelWidgets();
-    QLineEdit *fallback = nullptr;
-    for (QWidget *w : tops) {
-        if (w->objectName() != QLatin1String(d->form))
-            continue;
-        auto *box = w->findChild<QLineEdit *>(QLatin1String(d->box));
-        if (!box)
-            continue;
-        // The picker's own editor wins over another open one of that name.
-        if (s_picker && s_picker->parentWidget() == w)
-            return box;
-        if (!fallback)
-            fallback = box;
-    }
-    return fallback;
-}
-
-void frmDateTime::LoadPicker(int lngDest)
+void frmDateTime::LoadPicker(Destination dest, const QString &fieldText)
 {
     if (isVisible())
         hide();
-    m_lngDestination = lngDest;
+    m_destination = dest;
 
-    QString text;
-    if (QLineEdit *box = destinationBox(lngDest))
-        text = box->text();
-    text = modTamberlock::formatDateTimeText(text);
-
+    const QString text = modTamberlock::formatDateTimeText(isKnown(dest) ? fieldText : QString());
     if (text.isEmpty()) {
         m_picker->setDateTime(Clock::now());
     } else {
@@ -183,8 +137,8 @@ void frmDateTime::takeDay(const QDate &day)
 
 void frmDateTime::accept()
 {
-    if (QLineEdit *box = destinationBox(m_lngDestination))
-        box->setText(modTamberlock::formatGeneralDate(m_picker->dateTime()));
+    if (isKnown(m_destination))
+        emit chosen(m_destination, modTamberlock::formatGeneralDate(m_picker->dateTime()));
     QDialog::accept();
 }
 

@@ -18,8 +18,6 @@
 #include <QTabWidget>
 #include <QTimer>
 
-frmMain *frmMain::s_instance = nullptr;
-
 namespace {
 
 QRect twipRect(double left, double top, double width, double height)
@@ -35,7 +33,6 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tamberlock"));
     setWindowIcon(Icons::program());
-    s_instance = this;
     // The empty-list offers stand over this window and close with it.
     modTamberlock::setConfirmBoxOwner(this);
 
@@ -65,16 +62,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     LoadCompanies();
 }
 
-frmMain::~frmMain()
-{
-    if (s_instance == this)
-        s_instance = nullptr;
-}
-
-frmMain *frmMain::instance()
-{
-    return s_instance;
-}
+frmMain::~frmMain() = default;
 
 void frmMain::createControls()
 {

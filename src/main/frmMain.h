@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Types.h"
+#include "editors/EditorBase.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -27,9 +28,6 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // The one main window while it exists.
-    static frmMain *instance();
-
     // The text (record number) of the selected row of LvwCompanys / LvwJobs;
     // empty without a selection.
     QString selectedCompanyText() const;
@@ -41,6 +39,11 @@ public:
 
     // Reloads the three lists and restores the selected company and project.
     void RefreshData();
+
+    // An editor opened from here or from the payments window: hands it the
+    // selected company and project for its add mode and takes back its
+    // closing. Called before every SwapFormMode.
+    void adoptEditor(EditorBase *editor);
 
     // The status-bar amounts from two number texts; a text that is not a
     // number leaves its panel (and the balance) as it was.
@@ -128,6 +131,8 @@ private:
     // The three amounts; an amount that is not known shows as no value.
     void showTotals(std::optional<Currency> charges, std::optional<Currency> payments);
 
+    void editorClosed(EditorBase::OnClose what);
+
     void deleteCompany();
     void deleteJob();
     void deleteHour();
@@ -149,8 +154,6 @@ private:
     };
     void syncJobWatch();
     void syncHourWatch();
-
-    static frmMain *s_instance;
 
     short m_screenStyle = 0;
     bool m_realTimeWatch = true;

@@ -10,6 +10,7 @@
 #include "editors/frmPayment.h"
 #include "widgets/Icons.h"
 #include "widgets/ReportList.h"
+#include "widgets/SingleWindow.h"
 #include "widgets/Twips.h"
 
 #include <QCoreApplication>
@@ -65,8 +66,6 @@ DbError typeMismatchError()
 {
     return {13, QStringLiteral("Type mismatch"), QStringLiteral("Tamberlock")};
 }
-
-QPointer<frmPayments> s_window;
 
 } // namespace
 
@@ -127,9 +126,8 @@ frmPayments::~frmPayments() = default;
 
 frmPayments *frmPayments::forOwner(QWidget *owner)
 {
-    if (!s_window)
-        s_window = new frmPayments(owner);
-    return s_window;
+    return SingleWindow::ensure(SingleWindow::programWide<frmPayments>(),
+                                [owner] { return new frmPayments(owner); });
 }
 
 QAction *frmPayments::menuItem(int index) const
@@ -318,8 +316,10 @@ void frmPayments::MnuPayments_Click(int index)
     QPointer<frmPayments> self(this);
     switch (index) {
     case 3:
-        if (frmPayment *editor = frmPayment::showEditor(this))
+        if (frmPayment *editor = frmPayment::showEditor(this)) {
+            emit editorOpened(editor);
             editor->SwapFormMode(0, 0);
+        }
         if (self)
             RefreshData();
         break;
@@ -328,8 +328,10 @@ void frmPayments::MnuPayments_Click(int index)
         const qint32 number = selectedNumber();
         if (number <= 0)
             break;
-        if (frmPayment *editor = frmPayment::showEditor(this))
+        if (frmPayment *editor = frmPayment::showEditor(this)) {
+            emit editorOpened(editor);
             editor->SwapFormMode(-1, number);
+        }
         if (self)
             RefreshData();
         break;
