@@ -52,32 +52,32 @@ frmDateTime::frmDateTime(QWidget *owner)
     m_picker->setDateTimeRange(first, last);
     m_picker->setDateTime(modTamberlock::makeDateTime(QDate(1973, 6, 29), QTime(14, 21, 0)));
 
-    m_ok = new QPushButton(QStringLiteral("Ok"), this);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setGeometry(Twips::toPixels(3600), Twips::toPixels(2520), Twips::toPixels(1215),
-                      Twips::toPixels(375));
-    m_ok->setDefault(true);
+    m_okButton = new QPushButton(QStringLiteral("Ok"), this);
+    m_okButton->setObjectName(QStringLiteral("cmdOK"));
+    m_okButton->setGeometry(Twips::toPixels(3600), Twips::toPixels(2520), Twips::toPixels(1215),
+                            Twips::toPixels(375));
+    m_okButton->setDefault(true);
 
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cancel->setGeometry(Twips::toPixels(4920), Twips::toPixels(2520), Twips::toPixels(1215),
-                          Twips::toPixels(375));
-    m_cancel->setAutoDefault(false);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cmdCancel"));
+    m_cancelButton->setGeometry(Twips::toPixels(4920), Twips::toPixels(2520), Twips::toPixels(1215),
+                                Twips::toPixels(375));
+    m_cancelButton->setAutoDefault(false);
 
     setTabOrder(m_monthView, m_picker);
-    setTabOrder(m_picker, m_ok);
-    setTabOrder(m_ok, m_cancel);
+    setTabOrder(m_picker, m_okButton);
+    setTabOrder(m_okButton, m_cancelButton);
 
-    connect(m_monthView, &QCalendarWidget::clicked, this, &frmDateTime::takeDay);
-    connect(m_monthView, &QCalendarWidget::activated, this, &frmDateTime::takeDay);
+    connect(m_monthView, &QCalendarWidget::clicked, this, &frmDateTime::onDayChosen);
+    connect(m_monthView, &QCalendarWidget::activated, this, &frmDateTime::onDayChosen);
     connect(m_monthView, &QCalendarWidget::selectionChanged, this, [this] { m_dayMoved = true; });
     // The calendar would keep Enter for itself; in this dialog Enter presses
     // Ok, as it does everywhere else in it.
     if (QWidget *view = m_monthView->focusProxy())
         view->installEventFilter(this);
-    connect(m_ok, &QPushButton::clicked, this, &frmDateTime::accept);
+    connect(m_okButton, &QPushButton::clicked, this, &frmDateTime::accept);
     // Esc and the close box end up in reject() as well.
-    connect(m_cancel, &QPushButton::clicked, this, &frmDateTime::reject);
+    connect(m_cancelButton, &QPushButton::clicked, this, &frmDateTime::reject);
 
     if (owner)
         owner->installEventFilter(this);
@@ -128,7 +128,7 @@ QDateTime frmDateTime::value() const
     return m_picker->dateTime();
 }
 
-void frmDateTime::takeDay(const QDate &day)
+void frmDateTime::onDayChosen(const QDate &day)
 {
     // The date is replaced as a whole, so no invalid date (31 February) can
     // arise on the way; the time of day stays.
@@ -150,8 +150,8 @@ bool frmDateTime::eventFilter(QObject *watched, QEvent *event)
             // A day chosen with the arrow keys counts as a clicked one; the
             // day the calendar opened on is no choice.
             if (m_dayMoved)
-                takeDay(m_monthView->selectedDate());
-            m_ok->click();
+                onDayChosen(m_monthView->selectedDate());
+            m_okButton->click();
             return true;
         }
     }

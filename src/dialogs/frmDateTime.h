@@ -44,13 +44,13 @@ protected:
 
 private:
     explicit frmDateTime(QWidget *owner);
-    void takeDay(const QDate &day);
+    void onDayChosen(const QDate &day);
 
     QCalendarWidget *m_monthView = nullptr;
     QFrame *m_rule = nullptr;
     QDateTimeEdit *m_picker = nullptr;
-    QPushButton *m_ok = nullptr;
-    QPushButton *m_cancel = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
     Destination m_destination{};
     // The calendar's day was moved since the dialog opened (by a click or
     // by the arrow keys).

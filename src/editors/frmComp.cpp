@@ -48,6 +48,9 @@ const FieldDef kFields[] = {
     {11, "Contact Fax:", "strCompanyFax", 50, EditorBase::CleanUp::Telephone},
 };
 
+// The multi-line comments box, in its own frame.
+constexpr int kCommentsBox = 7;
+
 QGridLayout *fieldGrid(QGroupBox *frame)
 {
     auto *grid = new QGridLayout(frame);
@@ -74,13 +77,15 @@ frmComp::frmComp(QWidget *owner)
     commentsLayout->setContentsMargins(6, 2, 6, 4);
 
     for (const FieldDef &f : kFields) {
-        QWidget *b = addBox(f.index, f.cleanUp, f.maxLength, f.index == 7);
-        if (f.index == 7) {
+        QWidget *b = addBox(f.index, f.cleanUp, f.maxLength, f.index == kCommentsBox);
+        if (f.index == kCommentsBox) {
             commentsLayout->addWidget(b);
             continue;
         }
-        QGridLayout *grid = f.index < 7 ? companyGrid : contactGrid;
-        const int row = f.index < 7 ? f.index : f.index - 8;
+        // The boxes before the comments are the company's, those after it the contact's.
+        const bool company = f.index < kCommentsBox;
+        QGridLayout *grid = company ? companyGrid : contactGrid;
+        const int row = company ? f.index : f.index - kCommentsBox - 1;
         grid->addWidget(addLabel(f.index, QString::fromLatin1(f.label)), row, 0);
         grid->addWidget(b, row, 1);
     }
