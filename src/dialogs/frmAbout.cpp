@@ -3,6 +3,7 @@
 #include "data/Notices.h"
 #include "data/Prompter.h"
 #include "widgets/Icons.h"
+#include "widgets/SingleWindow.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -12,7 +13,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -113,8 +113,6 @@ private:
 
 namespace {
 
-QPointer<frmAbout> s_about;
-
 const QString kTitle = QStringLiteral("Tamberlock");
 
 // The system-information tools this platform may have, best first.
@@ -135,74 +133,74 @@ frmAbout::frmAbout(QWidget *owner)
     setWindowTitle(QStringLiteral("About ") + kTitle);
 
     auto *icon = new about::ClickLabel(this);
-    m_picIcon = icon;
-    m_picIcon->setObjectName(QStringLiteral("picIcon"));
-    m_picIcon->setFixedSize(48, 48);
-    m_picIcon->setAlignment(Qt::AlignCenter);
-    m_picIcon->setPixmap(Icons::program().pixmap(32, 32));
-    m_picIcon->setCursor(Qt::PointingHandCursor);
-    m_picIcon->setToolTip(QString::fromLatin1(kMakerAddress));
+    m_iconLabel = icon;
+    m_iconLabel->setObjectName(QStringLiteral("picIcon"));
+    m_iconLabel->setFixedSize(48, 48);
+    m_iconLabel->setAlignment(Qt::AlignCenter);
+    m_iconLabel->setPixmap(Icons::program().pixmap(32, 32));
+    m_iconLabel->setCursor(Qt::PointingHandCursor);
+    m_iconLabel->setToolTip(QString::fromLatin1(kMakerAddress));
 
-    m_lblTitle = new QLabel(kTitle, this);
-    m_lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    QFont titleFont = m_lblTitle->font();
+    m_titleLabel = new QLabel(kTitle, this);
+    m_titleLabel->setObjectName(QStringLiteral("lblTitle"));
+    QFont titleFont = m_titleLabel->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
     titleFont.setBold(true);
-    m_lblTitle->setFont(titleFont);
+    m_titleLabel->setFont(titleFont);
 
-    m_lblVersion =
+    m_versionLabel =
         new QLabel(QStringLiteral("Version ") + QStringLiteral(TAMBERLOCK_STR(TAMBERLOCK_VERSION_MAJOR)) +
                        QStringLiteral(".") + QStringLiteral(TAMBERLOCK_STR(TAMBERLOCK_VERSION_MINOR)),
                    this);
-    m_lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    m_versionLabel->setObjectName(QStringLiteral("lblVersion"));
 
-    m_lblDescription = new QLabel(QStringLiteral("Keep track of your contract work."), this);
-    m_lblDescription->setObjectName(QStringLiteral("lblDescription"));
+    m_descriptionLabel = new QLabel(QStringLiteral("Keep track of your contract work."), this);
+    m_descriptionLabel->setObjectName(QStringLiteral("lblDescription"));
 
     m_picture = new about::DotCanvas(this);
     m_picture->setObjectName(QStringLiteral("Picture1"));
     m_picture->setFixedHeight(110);
 
-    m_txtDisclaimer = new QPlainTextEdit(this);
-    m_txtDisclaimer->setObjectName(QStringLiteral("txtDisclaimer"));
-    m_txtDisclaimer->setReadOnly(true);
-    m_txtDisclaimer->setFixedHeight(104);
-    m_txtDisclaimer->setPlainText(legalNotice());
+    m_disclaimerText = new QPlainTextEdit(this);
+    m_disclaimerText->setObjectName(QStringLiteral("txtDisclaimer"));
+    m_disclaimerText->setReadOnly(true);
+    m_disclaimerText->setFixedHeight(104);
+    m_disclaimerText->setPlainText(legalNotice());
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setDefault(true);
-    m_sysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
-    m_sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    m_sysInfo->setAutoDefault(false);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("cmdOK"));
+    m_okButton->setDefault(true);
+    m_sysInfoButton = new QPushButton(QStringLiteral("&System Info..."), this);
+    m_sysInfoButton->setObjectName(QStringLiteral("cmdSysInfo"));
+    m_sysInfoButton->setAutoDefault(false);
 
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(5000);
-    m_timer1->setSingleShot(true);
+    m_startTimer = new QTimer(this);
+    m_startTimer->setObjectName(QStringLiteral("Timer1"));
+    m_startTimer->setInterval(5000);
+    m_startTimer->setSingleShot(true);
 
     m_animation = new QTimer(this);
     m_animation->setInterval(kStepMs);
 
     auto *texts = new QVBoxLayout;
     texts->setSpacing(2);
-    texts->addWidget(m_lblTitle);
-    texts->addWidget(m_lblVersion);
-    texts->addWidget(m_lblDescription);
+    texts->addWidget(m_titleLabel);
+    texts->addWidget(m_versionLabel);
+    texts->addWidget(m_descriptionLabel);
     texts->addStretch();
 
     auto *top = new QHBoxLayout;
     top->setSpacing(12);
-    top->addWidget(m_picIcon, 0, Qt::AlignTop);
+    top->addWidget(m_iconLabel, 0, Qt::AlignTop);
     top->addLayout(texts, 1);
 
     auto *buttons = new QVBoxLayout;
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_sysInfo);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_sysInfoButton);
     buttons->addStretch();
 
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(m_txtDisclaimer, 1);
+    bottom->addWidget(m_disclaimerText, 1);
     bottom->addLayout(buttons);
 
     auto *layout = new QVBoxLayout(this);
@@ -212,22 +210,17 @@ frmAbout::frmAbout(QWidget *owner)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_picture->setMinimumWidth(420);
 
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::close);
-    connect(m_sysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_sysInfoButton, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
     connect(icon, &about::ClickLabel::clicked, this, &frmAbout::openMakerSite);
     connect(m_picture, &about::DotCanvas::clicked, this, &frmAbout::startAnimation);
-    connect(m_timer1, &QTimer::timeout, this, &frmAbout::startAnimation);
+    connect(m_startTimer, &QTimer::timeout, this, &frmAbout::startAnimation);
     connect(m_animation, &QTimer::timeout, this, &frmAbout::step);
 }
 
 frmAbout *frmAbout::showFor(QWidget *owner)
 {
-    if (!s_about)
-        s_about = new frmAbout(owner);
-    s_about->show();
-    s_about->raise();
-    s_about->activateWindow();
-    return s_about;
+    return SingleWindow::show(SingleWindow::programWide<frmAbout>(), [owner] { return new frmAbout(owner); });
 }
 
 QString frmAbout::legalNotice()
@@ -241,9 +234,9 @@ QString frmAbout::legalNotice()
 void frmAbout::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!m_timer1Started) {
-        m_timer1Started = true;
-        m_timer1->start();
+    if (!m_startTimerStarted) {
+        m_startTimerStarted = true;
+        m_startTimer->start();
     }
 }
 

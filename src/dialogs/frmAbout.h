@@ -39,16 +39,16 @@ private:
     void openMakerSite();
     void step();
 
-    QLabel *m_picIcon = nullptr;
-    QLabel *m_lblTitle = nullptr;
-    QLabel *m_lblVersion = nullptr;
-    QLabel *m_lblDescription = nullptr;
-    QPlainTextEdit *m_txtDisclaimer = nullptr;
+    QLabel *m_iconLabel = nullptr;
+    QLabel *m_titleLabel = nullptr;
+    QLabel *m_versionLabel = nullptr;
+    QLabel *m_descriptionLabel = nullptr;
+    QPlainTextEdit *m_disclaimerText = nullptr;
     about::DotCanvas *m_picture = nullptr;
-    QPushButton *m_ok = nullptr;
-    QPushButton *m_sysInfo = nullptr;
-    QTimer *m_timer1 = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_sysInfoButton = nullptr;
+    QTimer *m_startTimer = nullptr;
     QTimer *m_animation = nullptr;
     int m_phase = 1;
-    bool m_timer1Started = false;
+    bool m_startTimerStarted = false;
 };

@@ -3,41 +3,15 @@
 #include "data/Clock.h"
 #include "data/Formats.h"
 #include "data/Types.h"
+#include "widgets/SingleWindow.h"
 #include "widgets/Twips.h"
 
-#include <QApplication>
 #include <QCalendarWidget>
 #include <QDateTimeEdit>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-
-namespace {
-
-QPointer<frmDateTime> s_picker;
-
-struct Destination {
-    const char *form;
-    const char *box;
-};
-
-const Destination *destinationOf(int dest)
-{
-    static const Destination table[] = {
-        {"frmHour", "txtComps_1"},
-        {"frmHour", "txtComps_2"},
-        {"frmJob", "txtComps_3"},
-        {"frmPayment", "txtComps_4"},
-    };
-    if (dest < 1 || dest > 4)
-        return nullptr;
-    return &table[dest - 1];
-}
-
-} // namespace
 
 frmDateTime::frmDateTime(QWidget *owner)
     : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
@@ -78,85 +52,65 @@ frmDateTime::frmDateTime(QWidget *owner)
     m_picker->setDateTimeRange(first, last);
     m_picker->setDateTime(modTamberlock::makeDateTime(QDate(1973, 6, 29), QTime(14, 21, 0)));
 
-    m_ok = new QPushButton(QStringLiteral("Ok"), this);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setGeometry(Twips::toPixels(3600), Twips::toPixels(2520), Twips::toPixels(1215),
-                      Twips::toPixels(375));
-    m_ok->setDefault(true);
+    m_okButton = new QPushButton(QStringLiteral("Ok"), this);
+    m_okButton->setObjectName(QStringLiteral("cmdOK"));
+    m_okButton->setGeometry(Twips::toPixels(3600), Twips::toPixels(2520), Twips::toPixels(1215),
+                            Twips::toPixels(375));
+    m_okButton->setDefault(true);
 
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cancel->setGeometry(Twips::toPixels(4920), Twips::toPixels(2520), Twips::toPixels(1215),
-                          Twips::toPixels(375));
-    m_cancel->setAutoDefault(false);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cmdCancel"));
+    m_cancelButton->setGeometry(Twips::toPixels(4920), Twips::toPixels(2520), Twips::toPixels(1215),
+                                Twips::toPixels(375));
+    m_cancelButton->setAutoDefault(false);
 
     setTabOrder(m_monthView, m_picker);
-    setTabOrder(m_picker, m_ok);
-    setTabOrder(m_ok, m_cancel);
+    setTabOrder(m_picker, m_okButton);
+    setTabOrder(m_okButton, m_cancelButton);
 
-    connect(m_monthView, &QCalendarWidget::clicked, this, &frmDateTime::takeDay);
-    connect(m_monthView, &QCalendarWidget::activated, this, &frmDateTime::takeDay);
+    connect(m_monthView, &QCalendarWidget::clicked, this, &frmDateTime::onDayChosen);
+    connect(m_monthView, &QCalendarWidget::activated, this, &frmDateTime::onDayChosen);
     connect(m_monthView, &QCalendarWidget::selectionChanged, this, [this] { m_dayMoved = true; });
     // The calendar would keep Enter for itself; in this dialog Enter presses
     // Ok, as it does everywhere else in it.
     if (QWidget *view = m_monthView->focusProxy())
         view->installEventFilter(this);
-    connect(m_ok, &QPushButton::clicked, this, &frmDateTime::accept);
+    connect(m_okButton, &QPushButton::clicked, this, &frmDateTime::accept);
     // Esc and the close box end up in reject() as well.
-    connect(m_cancel, &QPushButton::clicked, this, &frmDateTime::reject);
+    connect(m_cancelButton, &QPushButton::clicked, this, &frmDateTime::reject);
 
     if (owner)
         owner->installEventFilter(this);
 }
 
+bool frmDateTime::isKnown(Destination dest)
+{
+    return dest >= Destination::StartTime && dest <= Destination::TransactionDate;
+}
+
 frmDateTime *frmDateTime::forOwner(QWidget *owner)
 {
-    if (s_picker && s_picker->parentWidget() != owner) {
+    QPointer<frmDateTime> &held = SingleWindow::programWide<frmDateTime>();
+    if (held && held->parentWidget() != owner) {
         // One picker for the whole program: it follows the editor that asks.
-        if (QWidget *old = s_picker->parentWidget())
-            old->removeEventFilter(s_picker);
-        s_picker->setParent(owner, s_picker->windowFlags());
+        if (QWidget *old = held->parentWidget()) {
+            old->removeEventFilter(held);
+            disconnect(held, &frmDateTime::chosen, old, nullptr);
+        }
+        held->setParent(owner, held->windowFlags());
         if (owner)
-            owner->installEventFilter(s_picker);
+            owner->installEventFilter(held);
     }
-    if (!s_picker)
-        s_picker = new frmDateTime(owner);
-    return s_picker;
+    return SingleWindow::ensure(held, [owner] { return new frmDateTime(owner); });
 }
 
-QLineEdit *frmDateTime::destinationBox(int dest)
-{
-    const Destination *d = destinationOf(dest);
-    if (!d)
-        return nullptr;
-    const QWidgetList tops = QApplication::topLevelWidgets();
-    QLineEdit *fallback = nullptr;
-    for (QWidget *w : tops) {
-        if (w->objectName() != QLatin1String(d->form))
-            continue;
-        auto *box = w->findChild<QLineEdit *>(QLatin1String(d->box));
-        if (!box)
-            continue;
-        // The picker's own editor wins over another open one of that name.
-        if (s_picker && s_picker->parentWidget() == w)
-            return box;
-        if (!fallback)
-            fallback = box;
-    }
-    return fallback;
-}
-
-void frmDateTime::LoadPicker(int lngDest)
+void frmDateTime::LoadPicker(Destination dest, const QString &fieldText)
 {
     if (isVisible())
         hide();
-    m_lngDestination = lngDest;
+    m_destination = dest;
 
-    QString text;
-    if (QLineEdit *box = destinationBox(lngDest))
-        text = box->text();
-    text = modTamberlock::formatDateTimeText(text);
-
+    const QString text = modTamberlock::formatDateTimeText(isKnown(dest) ? fieldText : QString());
     if (text.isEmpty()) {
         m_picker->setDateTime(Clock::now());
     } else {
@@ -174,7 +128,7 @@ QDateTime frmDateTime::value() const
     return m_picker->dateTime();
 }
 
-void frmDateTime::takeDay(const QDate &day)
+void frmDateTime::onDayChosen(const QDate &day)
 {
     // The date is replaced as a whole, so no invalid date (31 February) can
     // arise on the way; the time of day stays.
@@ -183,8 +137,8 @@ void frmDateTime::takeDay(const QDate &day)
 
 void frmDateTime::accept()
 {
-    if (QLineEdit *box = destinationBox(m_lngDestination))
-        box->setText(modTamberlock::formatGeneralDate(m_picker->dateTime()));
+    if (isKnown(m_destination))
+        emit chosen(m_destination, modTamberlock::formatGeneralDate(m_picker->dateTime()));
     QDialog::accept();
 }
 
@@ -196,8 +150,8 @@ bool frmDateTime::eventFilter(QObject *watched, QEvent *event)
             // A day chosen with the arrow keys counts as a clicked one; the
             // day the calendar opened on is no choice.
             if (m_dayMoved)
-                takeDay(m_monthView->selectedDate());
-            m_ok->click();
+                onDayChosen(m_monthView->selectedDate());
+            m_okButton->click();
             return true;
         }
     }

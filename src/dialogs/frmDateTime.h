@@ -6,25 +6,35 @@
 class QCalendarWidget;
 class QDateTimeEdit;
 class QFrame;
-class QLineEdit;
 class QPushButton;
 
-// The date and time picker of the editors' "..." buttons. It reads the text
-// of the destination box when loaded and writes the chosen value back into
-// it on "Ok"; the caller gets nothing back.
+// The date and time picker of the editors' "..." buttons. Its opener hands it
+// the text of the destination box when loading it; on "Ok" it tells its
+// opener the chosen value as text for that box (chosen), and the opener
+// writes its own box.
 class frmDateTime : public QDialog
 {
     Q_OBJECT
 public:
-    // The one picker, created hidden and owned by owner when there is none.
-    static frmDateTime *forOwner(QWidget *owner);
-    // Prepares the picker for destination code 1 to 4; leaves it hidden.
-    void LoadPicker(int lngDest);
+    // The box a use of the picker is for; the code is also the index of that
+    // box in its editor. Any other value names no box.
+    enum class Destination : qint16 { StartTime = 1, StopTime = 2, DueDate = 3, TransactionDate = 4 };
+    static bool isKnown(Destination dest);
 
-    int destination() const { return m_lngDestination; }
+    // The one picker of the program, created hidden and owned by owner when
+    // there is none; an open one moves over to owner and stops telling its
+    // former owner what was chosen.
+    static frmDateTime *forOwner(QWidget *owner);
+    // Prepares the picker for dest, starting from fieldText (the destination
+    // box's text as it stands); leaves it hidden.
+    void LoadPicker(Destination dest, const QString &fieldText);
+
+    Destination destination() const { return m_destination; }
     QDateTime value() const;
-    // The box that destination code dest names right now, if it is open.
-    static QLineEdit *destinationBox(int dest);
+
+signals:
+    // "Ok" for a known destination: text is the value for that box.
+    void chosen(frmDateTime::Destination dest, const QString &text);
 
 public slots:
     void accept() override;
@@ -34,14 +44,14 @@ protected:
 
 private:
     explicit frmDateTime(QWidget *owner);
-    void takeDay(const QDate &day);
+    void onDayChosen(const QDate &day);
 
     QCalendarWidget *m_monthView = nullptr;
     QFrame *m_rule = nullptr;
     QDateTimeEdit *m_picker = nullptr;
-    QPushButton *m_ok = nullptr;
-    QPushButton *m_cancel = nullptr;
-    int m_lngDestination = 0;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    Destination m_destination{};
     // The calendar's day was moved since the dialog opened (by a click or
     // by the arrow keys).
     bool m_dayMoved = false;

@@ -1,13 +1,12 @@
 #include "dialogs/frmHelpStruct.h"
 
 #include "widgets/Icons.h"
+#include "widgets/SingleWindow.h"
 #include "widgets/Twips.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QShortcut>
@@ -21,8 +20,6 @@ constexpr int kBarHeight = 510;
 constexpr int kTextLeft = 720;
 constexpr int kTextTop = 120;
 constexpr int kEdge = 25;
-
-QPointer<frmHelpStruct> s_help;
 
 } // namespace
 
@@ -44,31 +41,31 @@ frmHelpStruct::frmHelpStruct(QWidget *owner)
     m_image->setAlignment(Qt::AlignCenter);
     m_image->setPixmap(Icons::program().pixmap(32, 32));
 
-    m_txtHolder = new QPlainTextEdit(this);
-    m_txtHolder->setObjectName(QStringLiteral("txtHolder"));
-    m_txtHolder->setReadOnly(true);
-    m_txtHolder->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_txtHolder->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_helpText = new QPlainTextEdit(this);
+    m_helpText->setObjectName(QStringLiteral("txtHolder"));
+    m_helpText->setReadOnly(true);
+    m_helpText->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_helpText->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     QString shown = helpText();
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.chop(1); // the last line break would show as an empty line
-    m_txtHolder->setPlainText(shown);
-    m_txtHolder->move(Twips::toPixels(kTextLeft), Twips::toPixels(kTextTop));
+    m_helpText->setPlainText(shown);
+    m_helpText->move(Twips::toPixels(kTextLeft), Twips::toPixels(kTextTop));
 
-    m_picAligner = new QFrame(this);
-    m_picAligner->setObjectName(QStringLiteral("picAligner"));
-    m_picAligner->setFrameShape(QFrame::NoFrame);
+    m_buttonBar = new QFrame(this);
+    m_buttonBar->setObjectName(QStringLiteral("picAligner"));
+    m_buttonBar->setFrameShape(QFrame::NoFrame);
 
-    m_cmdClose = new QPushButton(QStringLiteral("Close"), m_picAligner);
-    m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    m_cmdClose->setDefault(true);
-    m_cmdClose->setGeometry(0, Twips::toPixels(kBarHeight - 375) / 2, Twips::toPixels(1215),
-                            Twips::toPixels(375));
+    m_closeButton = new QPushButton(QStringLiteral("Close"), m_buttonBar);
+    m_closeButton->setObjectName(QStringLiteral("cmdClose"));
+    m_closeButton->setDefault(true);
+    m_closeButton->setGeometry(0, Twips::toPixels(kBarHeight - 375) / 2, Twips::toPixels(1215),
+                               Twips::toPixels(375));
 
-    connect(m_cmdClose, &QPushButton::clicked, this, &frmHelpStruct::onClose);
+    connect(m_closeButton, &QPushButton::clicked, this, &frmHelpStruct::onCloseClicked);
     // Esc closes the help as Close does, as it closes every other window here.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, m_cmdClose, &QPushButton::click);
+    connect(escape, &QShortcut::activated, m_closeButton, &QPushButton::click);
 
     resize(Twips::toPixels(9000), Twips::toPixels(7500));
     applyLayout();
@@ -76,12 +73,8 @@ frmHelpStruct::frmHelpStruct(QWidget *owner)
 
 frmHelpStruct *frmHelpStruct::showFor(QWidget *owner)
 {
-    if (!s_help)
-        s_help = new frmHelpStruct(owner);
-    s_help->show();
-    s_help->raise();
-    s_help->activateWindow();
-    return s_help;
+    return SingleWindow::show(SingleWindow::programWide<frmHelpStruct>(),
+                              [owner] { return new frmHelpStruct(owner); });
 }
 
 QString frmHelpStruct::helpText()
@@ -141,20 +134,17 @@ void frmHelpStruct::applyLayout()
     Twips::keepOuterMinimum(this, kMinWidth, kMinHeight);
     // The bar is docked along the bottom edge.
     const int barHeight = Twips::toPixels(kBarHeight);
-    m_picAligner->setGeometry(0, height() - barHeight, width(), barHeight);
-    m_cmdClose->move(m_picAligner->width() - m_cmdClose->width(), m_cmdClose->y());
-    m_txtHolder->resize(width() - m_txtHolder->x() - Twips::toPixels(kEdge),
-                        height() - m_txtHolder->y() - m_picAligner->height());
+    m_buttonBar->setGeometry(0, height() - barHeight, width(), barHeight);
+    m_closeButton->move(m_buttonBar->width() - m_closeButton->width(), m_closeButton->y());
+    m_helpText->resize(width() - m_helpText->x() - Twips::toPixels(kEdge),
+                       height() - m_helpText->y() - m_buttonBar->height());
 }
 
-void frmHelpStruct::onClose()
+void frmHelpStruct::onCloseClicked()
 {
-    const QWidgetList tops = QApplication::topLevelWidgets();
-    for (QWidget *w : tops) {
-        if (w->objectName() == QLatin1String("frmMain")) {
-            w->activateWindow();
-            break;
-        }
-    }
+    // The help was asked for from the main window, which owns it; the user
+    // goes back there.
+    if (QWidget *owner = parentWidget())
+        owner->activateWindow();
     close();
 }

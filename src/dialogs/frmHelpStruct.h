@@ -13,6 +13,8 @@ class frmHelpStruct : public QWidget
 {
     Q_OBJECT
 public:
+    // The one help window, shown and brought forward; owner (the main window)
+    // gets the focus back when the help is closed.
     static frmHelpStruct *showFor(QWidget *owner);
 
     // The help text as stored: every line ended by a carriage return and a
@@ -25,10 +27,10 @@ protected:
 private:
     explicit frmHelpStruct(QWidget *owner);
     void applyLayout();
-    void onClose();
+    void onCloseClicked();
 
-    QPlainTextEdit *m_txtHolder = nullptr;
-    QFrame *m_picAligner = nullptr;
-    QPushButton *m_cmdClose = nullptr;
+    QPlainTextEdit *m_helpText = nullptr;
+    QFrame *m_buttonBar = nullptr;
+    QPushButton *m_closeButton = nullptr;
     QLabel *m_image = nullptr;
 };

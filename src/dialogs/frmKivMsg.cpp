@@ -4,9 +4,9 @@
 #include "widgets/Icons.h"
 #include "widgets/Twips.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFontMetrics>
@@ -20,14 +20,11 @@ namespace {
 
 constexpr qreal kMinMessagePoints = 7.0;
 
-QWidget *mainWindow()
+// The owner of the questions whose callers name none.
+QPointer<QWidget> &defaultOwner()
 {
-    const QWidgetList tops = QApplication::topLevelWidgets();
-    for (QWidget *w : tops) {
-        if (w->objectName() == QLatin1String("frmMain"))
-            return w;
-    }
-    return nullptr;
+    static QPointer<QWidget> owner;
+    return owner;
 }
 
 } // namespace
@@ -46,19 +43,19 @@ frmKivMsg::frmKivMsg(QWidget *parent)
     m_image->setAlignment(Qt::AlignCenter);
     m_image->setPixmap(Icons::program().pixmap(32, 32));
 
-    m_txtMessage = new QPlainTextEdit(this);
-    m_txtMessage->setObjectName(QStringLiteral("txtMessage"));
-    m_txtMessage->setGeometry(Twips::toPixels(720), Twips::toPixels(240), Twips::toPixels(2415),
-                              Twips::toPixels(735));
-    m_txtMessage->setReadOnly(true);
-    m_txtMessage->setFrameShape(QFrame::NoFrame);
-    m_txtMessage->setFocusPolicy(Qt::NoFocus);
-    m_txtMessage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_txtMessage->document()->setDocumentMargin(0);
+    m_messageText = new QPlainTextEdit(this);
+    m_messageText->setObjectName(QStringLiteral("txtMessage"));
+    m_messageText->setGeometry(Twips::toPixels(720), Twips::toPixels(240), Twips::toPixels(2415),
+                               Twips::toPixels(735));
+    m_messageText->setReadOnly(true);
+    m_messageText->setFrameShape(QFrame::NoFrame);
+    m_messageText->setFocusPolicy(Qt::NoFocus);
+    m_messageText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_messageText->document()->setDocumentMargin(0);
     // The message reads as part of the box, not as something to edit.
-    QPalette pal = m_txtMessage->palette();
+    QPalette pal = m_messageText->palette();
     pal.setColor(QPalette::Base, pal.color(QPalette::Button));
-    m_txtMessage->setPalette(pal);
+    m_messageText->setPalette(pal);
 
     m_okButton = new QPushButton(QStringLiteral("Yes"), this);
     m_okButton->setObjectName(QStringLiteral("OKButton"));
@@ -70,21 +67,21 @@ frmKivMsg::frmKivMsg(QWidget *parent)
     m_cancelButton->setGeometry(Twips::toPixels(1680), Twips::toPixels(1200), Twips::toPixels(1095),
                                 Twips::toPixels(345));
 
-    m_check = new QCheckBox(QStringLiteral("Dont ask this again"), this);
-    m_check->setObjectName(QStringLiteral("Check1"));
-    m_check->setGeometry(Twips::toPixels(600), Twips::toPixels(1680), Twips::toPixels(2295),
-                         Twips::toPixels(255));
+    m_dontAskBox = new QCheckBox(QStringLiteral("Dont ask this again"), this);
+    m_dontAskBox->setObjectName(QStringLiteral("Check1"));
+    m_dontAskBox->setGeometry(Twips::toPixels(600), Twips::toPixels(1680), Twips::toPixels(2295),
+                              Twips::toPixels(255));
 
     setTabOrder(m_okButton, m_cancelButton);
-    setTabOrder(m_cancelButton, m_check);
+    setTabOrder(m_cancelButton, m_dontAskBox);
 
     connect(m_okButton, &QPushButton::clicked, this, [this] { setResponse(Yes); });
     connect(m_cancelButton, &QPushButton::clicked, this, [this] { setResponse(No); });
     // The choice is kept at once, whatever the answer will be.
-    connect(m_check, &QCheckBox::clicked, this,
+    connect(m_dontAskBox, &QCheckBox::clicked, this,
             [](bool ticked) { DontAskSetting::write(ticked ? QStringLiteral("0") : QStringLiteral("1")); });
 
-    setDefaultButton(1);
+    setDefaultButton(YesIsDefault);
 }
 
 void frmKivMsg::setMessage(const QString &message)
@@ -92,7 +89,7 @@ void frmKivMsg::setMessage(const QString &message)
     m_message = message;
     QString shown = message;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_txtMessage->setPlainText(shown);
+    m_messageText->setPlainText(shown);
     fitMessage();
 }
 
@@ -100,29 +97,29 @@ void frmKivMsg::fitMessage()
 {
     // The text box is small and of fixed size; a longer question is set a
     // little smaller rather than hidden behind a scroll bar.
-    const QString text = m_txtMessage->toPlainText();
-    const QRect area(0, 0, m_txtMessage->width() - 6, 10000);
+    const QString text = m_messageText->toPlainText();
+    const QRect area(0, 0, m_messageText->width() - 6, 10000);
     QFont f = font();
     for (qreal pt = f.pointSizeF(); pt >= kMinMessagePoints; pt -= 0.5) {
         f.setPointSizeF(pt);
-        if (QFontMetrics(f).boundingRect(area, Qt::TextWordWrap, text).height() <= m_txtMessage->height())
+        if (QFontMetrics(f).boundingRect(area, Qt::TextWordWrap, text).height() <= m_messageText->height())
             break;
     }
-    m_txtMessage->setFont(f);
+    m_messageText->setFont(f);
 }
 
 void frmKivMsg::setDefaultButton(int value)
 {
     m_defaultButton = value;
-    QPushButton *def = value == 1 ? m_okButton : m_cancelButton;
-    QPushButton *other = value == 1 ? m_cancelButton : m_okButton;
+    QPushButton *def = value == YesIsDefault ? m_okButton : m_cancelButton;
+    QPushButton *other = value == YesIsDefault ? m_cancelButton : m_okButton;
     other->setDefault(false);
     def->setDefault(true);
 }
 
 QPushButton *frmKivMsg::escapeButton() const
 {
-    return m_defaultButton == 1 ? m_cancelButton : m_okButton;
+    return m_defaultButton == YesIsDefault ? m_cancelButton : m_okButton;
 }
 
 void frmKivMsg::reject()
@@ -134,7 +131,7 @@ void frmKivMsg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // Enter answers with the default button, so it starts with the focus.
-    (m_defaultButton == 1 ? m_okButton : m_cancelButton)->setFocus();
+    (m_defaultButton == YesIsDefault ? m_okButton : m_cancelButton)->setFocus();
 }
 
 void frmKivMsg::closeEvent(QCloseEvent *event)
@@ -154,9 +151,20 @@ void frmKivMsg::setResponse(short response)
 
 namespace modTamberlock {
 
+void setConfirmBoxOwner(QWidget *owner)
+{
+    defaultOwner() = owner;
+}
+
 short ShowConfirmBox(const QString &message, const QString &caption, int defaultButton, int timeoutSeconds)
 {
-    QPointer<frmKivMsg> box = new frmKivMsg(mainWindow());
+    return ShowConfirmBox(defaultOwner(), message, caption, defaultButton, timeoutSeconds);
+}
+
+short ShowConfirmBox(QWidget *owner, const QString &message, const QString &caption, int defaultButton,
+                     int timeoutSeconds)
+{
+    QPointer<frmKivMsg> box = new frmKivMsg(owner);
     box->setWindowTitle(caption);
     box->setDefaultButton(defaultButton);
     box->setMessage(message);

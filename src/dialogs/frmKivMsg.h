@@ -17,6 +17,8 @@ class frmKivMsg : public QDialog
     Q_PROPERTY(int Response READ Response)
 public:
     enum Answer : short { NoAnswer = 0, Yes = 6, No = 7 };
+    // The DefaultButton value that makes "Yes" the default button.
+    static constexpr int YesIsDefault = 1;
 
     explicit frmKivMsg(QWidget *parent = nullptr);
 
@@ -48,19 +50,26 @@ private:
     void fitMessage();
 
     QLabel *m_image = nullptr;
-    QPlainTextEdit *m_txtMessage = nullptr;
+    QPlainTextEdit *m_messageText = nullptr;
     QPushButton *m_okButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
-    QCheckBox *m_check = nullptr;
+    QCheckBox *m_dontAskBox = nullptr;
     QString m_message;
     int m_defaultButton = 1;
     short m_response = NoAnswer;
 };
 
 namespace modTamberlock {
-// Shows a confirmation box without blocking the rest of the program and
-// returns 6 (yes), 7 (no) or 0 (the time-out ran out first). A time-out of 0
-// waits without limit. Each call has its own box, so a question asked while
-// another one waits is answered on its own.
+// Shows a confirmation box owned by owner without blocking the rest of the
+// program and returns 6 (yes), 7 (no) or 0 (the time-out ran out first). A
+// time-out of 0 waits without limit. Each call has its own box, so a question
+// asked while another one waits is answered on its own. A box whose owner
+// goes away while it waits answers no.
+short ShowConfirmBox(QWidget *owner, const QString &message, const QString &caption, int defaultButton,
+                     int timeoutSeconds);
+// The same, owned by the window set with setConfirmBoxOwner (none at first).
 short ShowConfirmBox(const QString &message, const QString &caption, int defaultButton, int timeoutSeconds);
+// The main window hands itself over as the owner of the questions asked
+// without one (the empty-list offers), so that they close with it.
+void setConfirmBoxOwner(QWidget *owner);
 } // namespace modTamberlock

@@ -7,9 +7,8 @@
 #include "data/Formats.h"
 #include "data/Notices.h"
 #include "data/StepRunner.h"
-#include "dialogs/frmDateTime.h"
-#include "main/frmMain.h"
 #include "widgets/ComboFill.h"
+#include "widgets/SingleWindow.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>
@@ -79,36 +78,36 @@ EditorBase::EditorBase(QWidget *owner, const QString &name, const Captions &capt
     m_content->setSpacing(4);
     outer->addLayout(m_content, 1);
 
-    framComp = new QGroupBox(m_captions.frameAdd, this);
-    framComp->setObjectName(QStringLiteral("framComp"));
+    m_frame = new QGroupBox(m_captions.frameAdd, this);
+    m_frame->setObjectName(QStringLiteral("framComp"));
 
-    Label1 = new QFrame(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFrameShape(QFrame::HLine);
-    Label1->setFrameShadow(QFrame::Sunken);
-    outer->addWidget(Label1);
+    m_rule = new QFrame(this);
+    m_rule->setObjectName(QStringLiteral("Label1"));
+    m_rule->setFrameShape(QFrame::HLine);
+    m_rule->setFrameShadow(QFrame::Sunken);
+    outer->addWidget(m_rule);
 
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(6);
-    cmdAddAsNew = new QPushButton(QStringLiteral("&Add As New"), this);
-    cmdAddAsNew->setObjectName(QStringLiteral("cmdAddAsNew"));
-    cmdAddAsNew->hide();
-    cmdOK = new QPushButton(QStringLiteral("Ok"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Close"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    for (QPushButton *b : {cmdAddAsNew, cmdOK, cmdCancel})
+    m_addAsNewButton = new QPushButton(QStringLiteral("&Add As New"), this);
+    m_addAsNewButton->setObjectName(QStringLiteral("cmdAddAsNew"));
+    m_addAsNewButton->hide();
+    m_okButton = new QPushButton(QStringLiteral("Ok"), this);
+    m_okButton->setObjectName(QStringLiteral("cmdOK"));
+    m_okButton->setDefault(true);
+    m_closeButton = new QPushButton(QStringLiteral("Close"), this);
+    m_closeButton->setObjectName(QStringLiteral("cmdCancel"));
+    for (QPushButton *b : {m_addAsNewButton, m_okButton, m_closeButton})
         b->setMinimumWidth(72);
-    buttons->addWidget(cmdAddAsNew);
+    buttons->addWidget(m_addAsNewButton);
     buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_closeButton);
     outer->addLayout(buttons);
 
-    connect(cmdOK, &QPushButton::clicked, this, &EditorBase::onOk);
-    connect(cmdAddAsNew, &QPushButton::clicked, this, &EditorBase::onAddAsNew);
-    connect(cmdCancel, &QPushButton::clicked, this, &EditorBase::onCancel);
+    connect(m_okButton, &QPushButton::clicked, this, &EditorBase::onOkClicked);
+    connect(m_addAsNewButton, &QPushButton::clicked, this, &EditorBase::onAddAsNewClicked);
+    connect(m_closeButton, &QPushButton::clicked, this, &EditorBase::onCloseClicked);
 }
 
 EditorBase::~EditorBase() = default;
@@ -197,8 +196,9 @@ QComboBox *EditorBase::addChoice(const QString &name, bool marksDirty)
     return combo;
 }
 
-QWidget *EditorBase::addDateButtons(int index)
+QWidget *EditorBase::addDateButtons(frmDateTime::Destination dest)
 {
+    const int index = int(dest);
     auto *holder = new QWidget(this);
     auto *row = new QHBoxLayout(holder);
     row->setContentsMargins(0, 0, 0, 0);
@@ -213,8 +213,8 @@ QWidget *EditorBase::addDateButtons(int index)
         b->setAutoDefault(false);
         row->addWidget(b);
     }
-    connect(now, &QPushButton::clicked, this, [this, index] { onNow(index); });
-    connect(picker, &QPushButton::clicked, this, [this, index] { onPicker(index); });
+    connect(now, &QPushButton::clicked, this, [this, index] { onNowClicked(index); });
+    connect(picker, &QPushButton::clicked, this, [this, dest] { onPickerClicked(dest); });
     return holder;
 }
 
@@ -353,8 +353,8 @@ bool EditorBase::eventFilter(QObject *watched, QEvent *event)
             // Enter presses Ok, so a line break is typed with Ctrl+Enter.
             if (key->modifiers() & Qt::ControlModifier)
                 plain->textCursor().insertText(QStringLiteral("\n"));
-            else if (cmdOK->isEnabled())
-                cmdOK->click();
+            else if (m_okButton->isEnabled())
+                m_okButton->click();
             return true;
         }
         break;
@@ -369,28 +369,28 @@ bool EditorBase::eventFilter(QObject *watched, QEvent *event)
 void EditorBase::SwapFormMode(int yEditnAdd, qint32 id)
 {
     m_loadFailed = false;
-    cmdOK->setEnabled(true);
-    if (yEditnAdd == -1) {
-        yEditMode = -1;
-        lngRecordID = id;
+    m_okButton->setEnabled(true);
+    if (yEditnAdd == EditMode) {
+        m_editMode = EditMode;
+        m_recordId = id;
         setWindowTitle(caption(false));
-        framComp->setTitle(m_captions.frameEdit);
+        m_frame->setTitle(m_captions.frameEdit);
         LoadRecord();
         return;
     }
-    yEditMode = 0;
+    m_editMode = AddMode;
     setWindowTitle(m_captions.addCaption);
-    lngRecordID = 0;
-    framComp->setTitle(m_captions.frameAdd);
+    m_recordId = 0;
+    m_frame->setTitle(m_captions.frameAdd);
     // A window switched from editing to adding offers no Add As New.
-    cmdAddAsNew->hide();
+    m_addAsNewButton->hide();
     presetChoices();
 }
 
 QString EditorBase::caption(bool dirty) const
 {
     QString text =
-        yEditMode == -1 ? m_captions.editCaption + QString::number(lngRecordID) : m_captions.addCaption;
+        m_editMode == EditMode ? m_captions.editCaption + QString::number(m_recordId) : m_captions.addCaption;
     if (dirty)
         text += QStringLiteral(" *");
     return text;
@@ -400,21 +400,24 @@ void EditorBase::SetDirty(bool dirty)
 {
     if (!m_hasMarker)
         return;
-    if (yEditMode == -1) {
+    if (m_editMode == EditMode) {
         if (dirty)
-            cmdAddAsNew->show();
+            m_addAsNewButton->show();
     } else {
-        cmdAddAsNew->hide();
+        m_addAsNewButton->hide();
     }
     setWindowTitle(caption(dirty));
 }
 
-bool EditorBase::mainSelection(bool company, QString &text)
+void EditorBase::setMainSelection(const QString &companyText, const QString &projectText)
 {
-    frmMain *main = frmMain::instance();
-    if (!main)
-        return false;
-    text = company ? main->selectedCompanyText() : main->selectedJobText();
+    m_selectedCompany = companyText;
+    m_selectedProject = projectText;
+}
+
+bool EditorBase::mainSelection(bool company, QString &text) const
+{
+    text = company ? m_selectedCompany : m_selectedProject;
     return !text.isEmpty();
 }
 
@@ -438,7 +441,7 @@ void EditorBase::loadRow(const QString &sql, const std::function<void(StepRunner
         return;
     // The boxes hold part of the row or nothing of it; written back, they
     // would wipe the stored record.
-    cmdOK->setEnabled(false);
+    m_okButton->setEnabled(false);
     refuseUnloadedSave();
 }
 
@@ -455,13 +458,13 @@ void EditorBase::loadStep(StepRunner &run, const std::function<StepResult()> &fn
 
 bool EditorBase::refuseUnloadedSave()
 {
-    if (!m_loadFailed || yEditMode != -1)
+    if (!m_loadFailed || m_editMode != -1)
         return false;
     QString text =
         QStringLiteral("Record #%1 could not be read completely, so this window will not save "
                        "over it: Ok is switched off.\r\n\r\n"
                        "Close this window and open the record again once the database can be read.")
-            .arg(lngRecordID);
+            .arg(m_recordId);
     if (m_hasMarker)
         text += QStringLiteral("\r\n\r\nAdd As New still adds what the window shows as a new record.");
     showMessage(QStringLiteral("Record Not Loaded"), text, BoxIcon::Warning);
@@ -516,15 +519,15 @@ void EditorBase::loadId(StepRunner &run, RecordSet &row, const QString &column, 
 
 // --- Buttons ------------------------------------------------------------------
 
-void EditorBase::onOk()
+void EditorBase::onOkClicked()
 {
-    const bool editing = yEditMode == -1;
+    const bool editing = m_editMode == EditMode;
     if ((editing && refuseUnloadedSave()) || !boxesReadable())
         return;
     finishSave(editing ? SaveRecord() : AddRecord(), !editing);
 }
 
-void EditorBase::onAddAsNew()
+void EditorBase::onAddAsNewClicked()
 {
     if (!boxesReadable())
         return;
@@ -588,7 +591,7 @@ void EditorBase::finishSave(const QString &result, bool added)
     close();
 }
 
-void EditorBase::onCancel()
+void EditorBase::onCloseClicked()
 {
     m_closeByButton = true;
     close();
@@ -596,23 +599,32 @@ void EditorBase::onCancel()
 
 void EditorBase::reject()
 {
-    onCancel();
+    onCloseClicked();
 }
 
-void EditorBase::onNow(int index)
+void EditorBase::onNowClicked(int index)
 {
     setBoxText(index, formatDateTime(Clock::now()));
 }
 
-void EditorBase::onPicker(int index)
+void EditorBase::onPickerClicked(frmDateTime::Destination dest)
 {
     frmDateTime *picker = frmDateTime::forOwner(this);
     if (!picker)
         return;
-    picker->LoadPicker(index);
-    picker->show();
-    picker->raise();
-    picker->activateWindow();
+    // The picker stops telling an editor it has left (forOwner), so the
+    // chosen value lands only in the box of the editor that asked last.
+    connect(picker, &frmDateTime::chosen, this, &EditorBase::onPickerChosen, Qt::UniqueConnection);
+    picker->LoadPicker(dest, boxText(int(dest)));
+    SingleWindow::bringForward(picker);
+}
+
+void EditorBase::onPickerChosen(frmDateTime::Destination dest, const QString &text)
+{
+    // An ordinary change of the box: it marks the editor changed and is
+    // cleaned up when the box next loses the focus.
+    if (auto *line = qobject_cast<QLineEdit *>(box(int(dest))))
+        line->setText(text);
 }
 
 void EditorBase::closeEvent(QCloseEvent *event)
@@ -621,17 +633,11 @@ void EditorBase::closeEvent(QCloseEvent *event)
     m_closed = true;
     const OnClose what = m_closeByButton ? onCloseButton() : onCloseBox();
     m_closeByButton = false;
-    frmMain *main = frmMain::instance();
-    if (!main || what == OnClose::Nothing)
+    if (what == OnClose::Nothing)
         return;
-    // Gone from the screen before the reload: the reload may ask whether to
-    // add a first row, and that question must not stand over an editor that
-    // looks open but has already saved and closed.
+    // Gone from the screen before the opener reloads: the reload may ask
+    // whether to add a first row, and that question must not stand over an
+    // editor that looks open but has already saved and closed.
     hide();
-    if (what == OnClose::FocusAndReload || what == OnClose::FocusOnly) {
-        main->activateWindow();
-        main->setFocus();
-    }
-    if (what == OnClose::FocusAndReload || what == OnClose::ReloadOnly)
-        main->RefreshData();
+    emit closed(what);
 }

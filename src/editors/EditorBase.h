@@ -2,6 +2,7 @@
 
 #include "data/DbError.h"
 #include "data/Types.h"
+#include "dialogs/frmDateTime.h"
 
 #include <QDialog>
 #include <QMap>
@@ -40,14 +41,27 @@ public:
     // How a box's text is put in shape when the focus leaves it.
     enum class CleanUp { None, Trim, Currency, DateTime, PendingDateTime, Zip, Telephone };
 
+    // What the opener does when an editor goes away: give its own window the
+    // focus, reload its lists, both, or nothing.
+    enum class OnClose { FocusAndReload, FocusOnly, ReloadOnly, Nothing };
+
+    // The two values of SwapFormMode's first parameter that the editors use.
+    enum Mode : qint16 { AddMode = 0, EditMode = -1 };
+
     // -1 edits the row with that id; every other value adds a row.
     void SwapFormMode(int yEditnAdd, qint32 id);
 
     // The change marker; the company editor has none and ignores this.
     void SetDirty(bool dirty);
 
-    qint16 editMode() const { return yEditMode; }
-    qint32 recordId() const { return lngRecordID; }
+    qint16 editMode() const { return m_editMode; }
+    qint32 recordId() const { return m_recordId; }
+
+    // The record numbers of the company and project rows selected in the
+    // opener's lists, as their texts read (empty: no selection). Add mode
+    // presets the choice boxes from them, so the opener hands them over
+    // before every SwapFormMode.
+    void setMainSelection(const QString &companyText, const QString &projectText);
 
     // The box of an index (a QLineEdit or, for comments, a QPlainTextEdit).
     QWidget *box(int index) const { return m_boxes.value(index); }
@@ -69,16 +83,22 @@ public:
     // The clean-up rules themselves, also used by the tests.
     static QString cleanUpText(CleanUp kind, const QString &text);
 
-protected:
-    // What an editor does when its window goes away.
-    enum class OnClose { FocusAndReload, FocusOnly, ReloadOnly, Nothing };
+    // Shows the window and brings it forward (the one instance of its editor).
+    // A window opening afresh starts with the focus on its first control.
+    void bringForward();
 
+signals:
+    // The window went away; what the opener should do now. The editor is
+    // already off the screen when this comes.
+    void closed(EditorBase::OnClose what);
+
+protected:
     EditorBase(QWidget *owner, const QString &name, const Captions &captions, bool hasMarker, QSize size);
     ~EditorBase() override;
 
     // The layout in which an editor places its frames above the button row.
     QBoxLayout *contentLayout() const { return m_content; }
-    QGroupBox *frame() const { return framComp; }
+    QGroupBox *frame() const { return m_frame; }
 
     // Creates the box txtComps(index) with its clean-up and maximum length
     // (0: no limit); multiLine gives a comment box.
@@ -91,9 +111,9 @@ protected:
     // A drop-down list that accepts no typed text; marksDirty says whether a
     // change of its selection marks the editor changed.
     QComboBox *addChoice(const QString &name, bool marksDirty);
-    // cmdNow(index) "!" and cmdPicker(index) "..." for the date-time box of that
-    // index, side by side.
-    QWidget *addDateButtons(int index);
+    // cmdNow "!" and cmdPicker "..." side by side, for the date-time box whose
+    // index is the picker's destination code.
+    QWidget *addDateButtons(frmDateTime::Destination dest);
     // The id carried by the selected item, 0 without a selection.
     static qint32 selectedId(const QComboBox *combo);
 
@@ -123,9 +143,9 @@ protected:
     // Abort) leaves the row not fully loaded.
     void loadStep(StepRunner &run, const std::function<StepResult()> &fn);
 
-    // The text of the main window's selected company / project, or nothing when
-    // there is no main window or no selection.
-    static bool mainSelection(bool company, QString &text);
+    // The text of the opener's selected company / project, as handed over by
+    // setMainSelection; false without a selection.
+    bool mainSelection(bool company, QString &text) const;
 
     // Runs a box's clean-up now.
     void cleanUpBox(int index);
@@ -134,31 +154,29 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
 
-    // Shows the window and brings it forward (the one instance of its editor).
-    // A window opening afresh starts with the focus on its first control.
-    void bringForward();
     // The first control of the editor's focus order.
     void setFirstControl(QWidget *control) { m_firstControl = control; }
 
-    QGroupBox *framComp = nullptr;
-    QPushButton *cmdAddAsNew = nullptr;
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdCancel = nullptr;
-    QFrame *Label1 = nullptr;
+    QGroupBox *m_frame = nullptr;
+    QPushButton *m_addAsNewButton = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QFrame *m_rule = nullptr;
 
-    qint16 yEditMode = 0;
-    qint32 lngRecordID = 0;
+    qint16 m_editMode = AddMode;
+    qint32 m_recordId = 0;
 
 private:
     void fitFont();
-    void onOk();
+    void onOkClicked();
     bool boxesReadable();
     bool refuseUnloadedSave();
-    void onAddAsNew();
-    void onCancel();
+    void onAddAsNewClicked();
+    void onCloseClicked();
     void finishSave(const QString &result, bool added);
-    void onNow(int index);
-    void onPicker(int index);
+    void onNowClicked(int index);
+    void onPickerClicked(frmDateTime::Destination dest);
+    void onPickerChosen(frmDateTime::Destination dest, const QString &text);
     void boxChanged(int index);
     QString caption(bool dirty) const;
 
@@ -170,6 +188,8 @@ private:
     QMap<int, CleanUp> m_cleanUp;
     QMap<int, int> m_plainMaxLength;
     QMap<int, QString> m_fieldNames;
+    QString m_selectedCompany;
+    QString m_selectedProject;
     // The last load of the edited row did not complete: what the boxes show
     // is not that row, so Ok must not write it back.
     bool m_loadFailed = false;

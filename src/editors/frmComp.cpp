@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/RecordStore.h"
 #include "data/StepRunner.h"
+#include "widgets/SingleWindow.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,8 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-QPointer<frmComp> frmComp::s_open;
 
 namespace {
 
@@ -49,6 +48,9 @@ const FieldDef kFields[] = {
     {11, "Contact Fax:", "strCompanyFax", 50, EditorBase::CleanUp::Telephone},
 };
 
+// The multi-line comments box, in its own frame.
+constexpr int kCommentsBox = 7;
+
 QGridLayout *fieldGrid(QGroupBox *frame)
 {
     auto *grid = new QGridLayout(frame);
@@ -64,24 +66,26 @@ QGridLayout *fieldGrid(QGroupBox *frame)
 frmComp::frmComp(QWidget *owner)
     : EditorBase(owner, QStringLiteral("frmComp"), companyCaptions(), false, QSize(460, 303))
 {
-    auto *Frame2 = new QGroupBox(QStringLiteral("Contact:"), this);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    auto *Frame3 = new QGroupBox(QStringLiteral("Comments:"), this);
-    Frame3->setObjectName(QStringLiteral("Frame3"));
+    auto *contactFrame = new QGroupBox(QStringLiteral("Contact:"), this);
+    contactFrame->setObjectName(QStringLiteral("Frame2"));
+    auto *commentsFrame = new QGroupBox(QStringLiteral("Comments:"), this);
+    commentsFrame->setObjectName(QStringLiteral("Frame3"));
 
     QGridLayout *companyGrid = fieldGrid(frame());
-    QGridLayout *contactGrid = fieldGrid(Frame2);
-    auto *commentsLayout = new QVBoxLayout(Frame3);
+    QGridLayout *contactGrid = fieldGrid(contactFrame);
+    auto *commentsLayout = new QVBoxLayout(commentsFrame);
     commentsLayout->setContentsMargins(6, 2, 6, 4);
 
     for (const FieldDef &f : kFields) {
-        QWidget *b = addBox(f.index, f.cleanUp, f.maxLength, f.index == 7);
-        if (f.index == 7) {
+        QWidget *b = addBox(f.index, f.cleanUp, f.maxLength, f.index == kCommentsBox);
+        if (f.index == kCommentsBox) {
             commentsLayout->addWidget(b);
             continue;
         }
-        QGridLayout *grid = f.index < 7 ? companyGrid : contactGrid;
-        const int row = f.index < 7 ? f.index : f.index - 8;
+        // The boxes before the comments are the company's, those after it the contact's.
+        const bool company = f.index < kCommentsBox;
+        QGridLayout *grid = company ? companyGrid : contactGrid;
+        const int row = company ? f.index : f.index - kCommentsBox - 1;
         grid->addWidget(addLabel(f.index, QString::fromLatin1(f.label)), row, 0);
         grid->addWidget(b, row, 1);
     }
@@ -89,8 +93,8 @@ frmComp::frmComp(QWidget *owner)
 
     auto *right = new QVBoxLayout;
     right->setSpacing(4);
-    right->addWidget(Frame2);
-    right->addWidget(Frame3, 1);
+    right->addWidget(contactFrame);
+    right->addWidget(commentsFrame, 1);
     auto *columns = new QHBoxLayout;
     columns->setSpacing(6);
     columns->addWidget(frame(), 6);
@@ -104,23 +108,20 @@ frmComp::frmComp(QWidget *owner)
             setTabOrder(previous, box(index));
         previous = box(index);
     }
-    setTabOrder(previous, cmdCancel);
-    setTabOrder(cmdCancel, cmdOK);
-    setTabOrder(cmdOK, cmdAddAsNew);
+    setTabOrder(previous, m_closeButton);
+    setTabOrder(m_closeButton, m_okButton);
+    setTabOrder(m_okButton, m_addAsNewButton);
     setFirstControl(box(0));
 }
 
 frmComp *frmComp::showEditor(QWidget *owner)
 {
-    if (!s_open || s_open->isClosed())
-        s_open = new frmComp(owner);
-    s_open->bringForward();
-    return s_open;
+    return SingleWindow::show(SingleWindow::programWide<frmComp>(), [owner] { return new frmComp(owner); });
 }
 
 void frmComp::LoadRecord()
 {
-    loadRow(QStringLiteral("SELECT * FROM tblCompanys WHERE lngCompanyID = %1;").arg(lngRecordID),
+    loadRow(QStringLiteral("SELECT * FROM tblCompanys WHERE lngCompanyID = %1;").arg(m_recordId),
             [this](StepRunner &run, RecordSet &row) {
                 for (const FieldDef &f : kFields)
                     loadField(run, row, QString::fromLatin1(f.column), f.index, Field::Text);
@@ -145,5 +146,5 @@ QString frmComp::AddRecord()
 
 QString frmComp::SaveRecord()
 {
-    return saveAs(lngRecordID);
+    return saveAs(m_recordId);
 }

@@ -2,8 +2,6 @@
 
 #include "editors/EditorBase.h"
 
-#include <QPointer>
-
 // The company editor: a client company's name, web site, postal address,
 // contact person and comments. It has no change marker and offers Ok and
 // Close only.
@@ -27,6 +25,4 @@ protected:
 private:
     explicit frmComp(QWidget *owner);
     QString saveAs(qint32 id);
-
-    static QPointer<frmComp> s_open;
 };

@@ -6,6 +6,7 @@
 #include "data/RecordStore.h"
 #include "data/StepRunner.h"
 #include "widgets/ComboFill.h"
+#include "widgets/SingleWindow.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,8 +16,6 @@
 #include <QRadioButton>
 
 using namespace modTamberlock;
-
-QPointer<frmHour> frmHour::s_open;
 
 namespace {
 
@@ -42,76 +41,73 @@ frmHour::frmHour(QWidget *owner)
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
 
-    cboJobID = addChoice(QStringLiteral("cboJobID"), true);
+    m_projectBox = addChoice(QStringLiteral("cboJobID"), true);
     QWidget *start = addBox(1, CleanUp::DateTime, 50);
-    QWidget *startButtons = addDateButtons(1);
+    QWidget *startButtons = addDateButtons(frmDateTime::Destination::StartTime);
     QWidget *stop = addBox(2, CleanUp::PendingDateTime, 50);
-    QWidget *stopButtons = addDateButtons(2);
+    QWidget *stopButtons = addDateButtons(frmDateTime::Destination::StopTime);
     setFieldName(1, QStringLiteral("Start Time"));
     setFieldName(2, QStringLiteral("Stop Time"));
-    optStop_0 = new QRadioButton(kPendingText, this);
-    optStop_0->setObjectName(QStringLiteral("optStop_0"));
-    optStop_1 = new QRadioButton(QStringLiteral("Stop Time"), this);
-    optStop_1->setObjectName(QStringLiteral("optStop_1"));
+    m_pendingOption = new QRadioButton(kPendingText, this);
+    m_pendingOption->setObjectName(QStringLiteral("optStop_0"));
+    m_stopTimeOption = new QRadioButton(QStringLiteral("Stop Time"), this);
+    m_stopTimeOption->setObjectName(QStringLiteral("optStop_1"));
     // The design starts pending, with the stop box still enabled and empty.
-    optStop_0->setChecked(true);
+    m_pendingOption->setChecked(true);
 
     auto *project = new QLabel(QStringLiteral("Project Name:"), this);
     project->setObjectName(QStringLiteral("lblComps_0"));
-    project->setBuddy(cboJobID);
+    project->setBuddy(m_projectBox);
     grid->addWidget(project, 0, 0);
-    grid->addWidget(cboJobID, 0, 1, 1, 2);
+    grid->addWidget(m_projectBox, 0, 1, 1, 2);
     grid->addWidget(addLabel(1, QStringLiteral("Start Time")), 1, 0);
     grid->addWidget(start, 1, 1);
     grid->addWidget(startButtons, 1, 2);
-    grid->addWidget(optStop_0, 2, 0, 1, 2);
-    grid->addWidget(optStop_1, 3, 0);
+    grid->addWidget(m_pendingOption, 2, 0, 1, 2);
+    grid->addWidget(m_stopTimeOption, 3, 0);
     grid->addWidget(stop, 3, 1);
     grid->addWidget(stopButtons, 3, 2);
     grid->setColumnStretch(1, 1);
     contentLayout()->addWidget(frame());
 
-    connect(optStop_0, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_pendingOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            pendingChosen();
+            onPendingChosen();
     });
-    connect(optStop_1, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_stopTimeOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            stopTimeChosen();
+            onStopTimeChosen();
     });
 
-    const QList<QWidget *> order{cboJobID,
+    const QList<QWidget *> order{m_projectBox,
                                  start,
                                  findChild<QPushButton *>(QStringLiteral("cmdNow_1")),
                                  findChild<QPushButton *>(QStringLiteral("cmdPicker_1")),
-                                 optStop_0,
-                                 optStop_1,
+                                 m_pendingOption,
+                                 m_stopTimeOption,
                                  stop,
                                  findChild<QPushButton *>(QStringLiteral("cmdNow_2")),
                                  findChild<QPushButton *>(QStringLiteral("cmdPicker_2")),
-                                 cmdOK,
-                                 cmdCancel,
-                                 cmdAddAsNew};
+                                 m_okButton,
+                                 m_closeButton,
+                                 m_addAsNewButton};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    setFirstControl(cboJobID);
+    setFirstControl(m_projectBox);
 }
 
 frmHour *frmHour::showEditor(QWidget *owner)
 {
-    if (!s_open || s_open->isClosed())
-        s_open = new frmHour(owner);
-    s_open->bringForward();
-    return s_open;
+    return SingleWindow::show(SingleWindow::programWide<frmHour>(), [owner] { return new frmHour(owner); });
 }
 
-void frmHour::pendingChosen()
+void frmHour::onPendingChosen()
 {
     box(2)->setEnabled(false);
     setBoxText(2, kPendingText);
 }
 
-void frmHour::stopTimeChosen()
+void frmHour::onStopTimeChosen()
 {
     box(2)->setEnabled(true);
     if (!parseDateTime(boxText(2)))
@@ -128,13 +124,13 @@ void frmHour::presetChoices()
     QString job;
     if (!mainSelection(false, job))
         return;
-    FillComboFromTable(cboJobID, QStringLiteral("tblJobs"), QStringLiteral("lngJobID"),
+    FillComboFromTable(m_projectBox, QStringLiteral("tblJobs"), QStringLiteral("lngJobID"),
                        QStringLiteral("strJobName"), job, false);
 }
 
 void frmHour::LoadRecord()
 {
-    loadRow(QStringLiteral("SELECT * FROM tblHours WHERE lngHourID = %1;").arg(lngRecordID),
+    loadRow(QStringLiteral("SELECT * FROM tblHours WHERE lngHourID = %1;").arg(m_recordId),
             [this](StepRunner &run, RecordSet &row) {
                 qint32 jobId = 0;
                 loadId(run, row, QStringLiteral("lngJobID"), jobId);
@@ -144,21 +140,21 @@ void frmHour::LoadRecord()
                     // Checking an option runs its action; it runs once more
                     // for the case that the option was already checked.
                     if (IsPendingTime(boxText(2))) {
-                        optStop_0->setChecked(true);
-                        pendingChosen();
+                        m_pendingOption->setChecked(true);
+                        onPendingChosen();
                     } else {
-                        optStop_1->setChecked(true);
-                        stopTimeChosen();
+                        m_stopTimeOption->setChecked(true);
+                        onStopTimeChosen();
                     }
                     return std::nullopt;
                 });
                 run.step([&]() -> StepResult {
-                    FillComboFromTable(cboJobID, QStringLiteral("tblJobs"), QStringLiteral("lngJobID"),
+                    FillComboFromTable(m_projectBox, QStringLiteral("tblJobs"), QStringLiteral("lngJobID"),
                                        QStringLiteral("strJobName"), QString::number(jobId), false);
                     return std::nullopt;
                 });
                 run.step([&]() -> StepResult {
-                    moveFocusTo(cboJobID);
+                    moveFocusTo(m_projectBox);
                     return std::nullopt;
                 });
             });
@@ -168,7 +164,7 @@ QString frmHour::saveAs(qint32 id)
 {
     // Only the box's text counts: "Pending..." reads as the zero date-time,
     // which every reader takes as a running charge.
-    return SaveHourRecord(id, selectedId(cboJobID), dateTimeOf(1), dateTimeOf(2));
+    return SaveHourRecord(id, selectedId(m_projectBox), dateTimeOf(1), dateTimeOf(2));
 }
 
 QString frmHour::AddRecord()
@@ -178,5 +174,5 @@ QString frmHour::AddRecord()
 
 QString frmHour::SaveRecord()
 {
-    return saveAs(lngRecordID);
+    return saveAs(m_recordId);
 }

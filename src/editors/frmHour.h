@@ -2,8 +2,6 @@
 
 #include "editors/EditorBase.h"
 
-#include <QPointer>
-
 class QComboBox;
 class QRadioButton;
 
@@ -30,11 +28,10 @@ protected:
 private:
     explicit frmHour(QWidget *owner);
     QString saveAs(qint32 id);
-    void pendingChosen();
-    void stopTimeChosen();
+    void onPendingChosen();
+    void onStopTimeChosen();
 
-    QComboBox *cboJobID = nullptr;
-    QRadioButton *optStop_0 = nullptr;
-    QRadioButton *optStop_1 = nullptr;
-    static QPointer<frmHour> s_open;
+    QComboBox *m_projectBox = nullptr;
+    QRadioButton *m_pendingOption = nullptr;
+    QRadioButton *m_stopTimeOption = nullptr;
 };

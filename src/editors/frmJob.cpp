@@ -4,14 +4,13 @@
 #include "data/RecordStore.h"
 #include "data/StepRunner.h"
 #include "widgets/ComboFill.h"
+#include "widgets/SingleWindow.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-
-QPointer<frmJob> frmJob::s_open;
 
 namespace {
 
@@ -35,19 +34,19 @@ frmJob::frmJob(QWidget *owner)
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(3);
 
-    cboCompanyID = addChoice(QStringLiteral("cboCompanyID"), true);
+    m_companyBox = addChoice(QStringLiteral("cboCompanyID"), true);
     QWidget *name = addBox(1, CleanUp::Trim, 50);
     QWidget *wage = addBox(2, CleanUp::Currency, 50);
     QWidget *due = addBox(3, CleanUp::DateTime, 50);
-    QWidget *dueButtons = addDateButtons(3);
+    QWidget *dueButtons = addDateButtons(frmDateTime::Destination::DueDate);
     setFieldName(2, QStringLiteral("Hourly Wage"));
     setFieldName(3, QStringLiteral("Due Date"));
 
     auto *company = new QLabel(QStringLiteral("Company:"), this);
     company->setObjectName(QStringLiteral("lblComps_0"));
-    company->setBuddy(cboCompanyID);
+    company->setBuddy(m_companyBox);
     grid->addWidget(company, 0, 0);
-    grid->addWidget(cboCompanyID, 0, 1, 1, 2);
+    grid->addWidget(m_companyBox, 0, 1, 1, 2);
     grid->addWidget(addLabel(1, QStringLiteral("Project Name:")), 1, 0);
     grid->addWidget(name, 1, 1, 1, 2);
     grid->addWidget(addLabel(2, QStringLiteral("Hourly Wage:")), 2, 0);
@@ -62,10 +61,10 @@ frmJob::frmJob(QWidget *owner)
     const QList<QWidget *> order{name,
                                  wage,
                                  due,
-                                 cmdCancel,
-                                 cmdOK,
-                                 cmdAddAsNew,
-                                 cboCompanyID,
+                                 m_closeButton,
+                                 m_okButton,
+                                 m_addAsNewButton,
+                                 m_companyBox,
                                  findChild<QPushButton *>(QStringLiteral("cmdNow_3")),
                                  findChild<QPushButton *>(QStringLiteral("cmdPicker_3"))};
     for (qsizetype i = 1; i < order.size(); ++i)
@@ -75,10 +74,7 @@ frmJob::frmJob(QWidget *owner)
 
 frmJob *frmJob::showEditor(QWidget *owner)
 {
-    if (!s_open || s_open->isClosed())
-        s_open = new frmJob(owner);
-    s_open->bringForward();
-    return s_open;
+    return SingleWindow::show(SingleWindow::programWide<frmJob>(), [owner] { return new frmJob(owner); });
 }
 
 void frmJob::presetChoices()
@@ -86,14 +82,14 @@ void frmJob::presetChoices()
     QString company;
     if (!mainSelection(true, company))
         return;
-    modTamberlock::FillComboFromTable(cboCompanyID, QStringLiteral("tblCompanys"),
+    modTamberlock::FillComboFromTable(m_companyBox, QStringLiteral("tblCompanys"),
                                       QStringLiteral("lngCompanyID"), QStringLiteral("strCompanyName"),
                                       company, false);
 }
 
 void frmJob::LoadRecord()
 {
-    loadRow(QStringLiteral("SELECT * FROM tblJobs WHERE lngJobID = %1;").arg(lngRecordID),
+    loadRow(QStringLiteral("SELECT * FROM tblJobs WHERE lngJobID = %1;").arg(m_recordId),
             [this](StepRunner &run, RecordSet &row) {
                 qint32 companyId = 0;
                 loadId(run, row, QStringLiteral("lngCompanyID"), companyId);
@@ -102,12 +98,12 @@ void frmJob::LoadRecord()
                 loadField(run, row, QStringLiteral("dtmDeadLine"), 3, Field::Date);
                 run.step([&]() -> StepResult {
                     modTamberlock::FillComboFromTable(
-                        cboCompanyID, QStringLiteral("tblCompanys"), QStringLiteral("lngCompanyID"),
+                        m_companyBox, QStringLiteral("tblCompanys"), QStringLiteral("lngCompanyID"),
                         QStringLiteral("strCompanyName"), QString::number(companyId), false);
                     return std::nullopt;
                 });
                 run.step([&]() -> StepResult {
-                    moveFocusTo(cboCompanyID);
+                    moveFocusTo(m_companyBox);
                     return std::nullopt;
                 });
             });
@@ -115,7 +111,7 @@ void frmJob::LoadRecord()
 
 QString frmJob::saveAs(qint32 id)
 {
-    return modTamberlock::SaveJobRecord(id, selectedId(cboCompanyID), boxText(1), currencyOf(2),
+    return modTamberlock::SaveJobRecord(id, selectedId(m_companyBox), boxText(1), currencyOf(2),
                                         dateTimeOf(3));
 }
 
@@ -126,5 +122,5 @@ QString frmJob::AddRecord()
 
 QString frmJob::SaveRecord()
 {
-    return saveAs(lngRecordID);
+    return saveAs(m_recordId);
 }

@@ -2,8 +2,6 @@
 
 #include "editors/EditorBase.h"
 
-#include <QPointer>
-
 class QComboBox;
 
 // The project editor: a project of a client company with its name, hourly
@@ -30,6 +28,5 @@ private:
     explicit frmJob(QWidget *owner);
     QString saveAs(qint32 id);
 
-    QComboBox *cboCompanyID = nullptr;
-    static QPointer<frmJob> s_open;
+    QComboBox *m_companyBox = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "data/StepRunner.h"
 #include "payments/frmPayTypes.h"
 #include "widgets/ComboFill.h"
+#include "widgets/SingleWindow.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,8 +14,6 @@
 #include <QPushButton>
 
 using namespace modTamberlock;
-
-QPointer<frmPayment> frmPayment::s_open;
 
 namespace {
 
@@ -38,16 +37,16 @@ frmPayment::frmPayment(QWidget *owner)
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(3);
 
-    cboCompanyID = addChoice(QStringLiteral("cboCompanyID"), true);
-    cboCompanyID->setToolTip(QStringLiteral("Choose the Company that made this Payment"));
+    m_companyBox = addChoice(QStringLiteral("cboCompanyID"), true);
+    m_companyBox->setToolTip(QStringLiteral("Choose the Company that made this Payment"));
     QWidget *amount = addBox(2, CleanUp::Currency, 50);
     QWidget *when = addBox(4, CleanUp::DateTime, 50);
     when->setToolTip(QStringLiteral("Enter the Date that the payment was made."));
-    QWidget *whenButtons = addDateButtons(4);
+    QWidget *whenButtons = addDateButtons(frmDateTime::Destination::TransactionDate);
     setFieldName(2, QStringLiteral("Payment Amount"));
     setFieldName(4, QStringLiteral("Trans. Date"));
     // A change of the payment type is no change of the payment's own values.
-    cboPayTypes = addChoice(QStringLiteral("cboPayTypes"), false);
+    m_payTypeBox = addChoice(QStringLiteral("cboPayTypes"), false);
     auto *addPayType = new QPushButton(QStringLiteral("+"), this);
     addPayType->setObjectName(QStringLiteral("cmdAddPayType_0"));
     addPayType->setAutoDefault(false);
@@ -61,14 +60,14 @@ frmPayment::frmPayment(QWidget *owner)
     commentsLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     grid->addWidget(company, 0, 0);
-    grid->addWidget(cboCompanyID, 0, 1, 1, 2);
+    grid->addWidget(m_companyBox, 0, 1, 1, 2);
     grid->addWidget(addLabel(2, QStringLiteral("Payment Amount:")), 1, 0);
     grid->addWidget(amount, 1, 1, 1, 2);
     grid->addWidget(addLabel(3, QStringLiteral("Trans. Date:")), 2, 0);
     grid->addWidget(when, 2, 1);
     grid->addWidget(whenButtons, 2, 2);
     grid->addWidget(addLabel(5, QStringLiteral("Payment Type:")), 3, 0);
-    grid->addWidget(cboPayTypes, 3, 1);
+    grid->addWidget(m_payTypeBox, 3, 1);
     grid->addWidget(addPayType, 3, 2, Qt::AlignLeft);
     grid->addWidget(commentsLabel, 4, 0);
     grid->addWidget(comments, 4, 1, 1, 2);
@@ -76,36 +75,50 @@ frmPayment::frmPayment(QWidget *owner)
     grid->setRowStretch(4, 1);
     contentLayout()->addWidget(frame());
 
-    connect(addPayType, &QPushButton::clicked, this, [this] { frmPayTypes::showFor(this); });
+    connect(addPayType, &QPushButton::clicked, this, &frmPayment::onAddPayTypeClicked);
 
-    const QList<QWidget *> order{cboCompanyID,
+    const QList<QWidget *> order{m_companyBox,
                                  amount,
                                  when,
                                  findChild<QPushButton *>(QStringLiteral("cmdNow_4")),
                                  findChild<QPushButton *>(QStringLiteral("cmdPicker_4")),
-                                 cboPayTypes,
+                                 m_payTypeBox,
                                  addPayType,
                                  comments,
-                                 cmdOK,
-                                 cmdCancel,
-                                 cmdAddAsNew};
+                                 m_okButton,
+                                 m_closeButton,
+                                 m_addAsNewButton};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    setFirstControl(cboCompanyID);
+    setFirstControl(m_companyBox);
 }
 
 frmPayment *frmPayment::showEditor(QWidget *owner)
 {
-    if (!s_open || s_open->isClosed())
-        s_open = new frmPayment(owner);
-    s_open->bringForward();
-    return s_open;
+    return SingleWindow::show(SingleWindow::programWide<frmPayment>(),
+                              [owner] { return new frmPayment(owner); });
 }
 
 void frmPayment::fillPayTypes(const QString &selectId)
 {
-    FillComboFromTable(cboPayTypes, QStringLiteral("lkuPayTypes"), QStringLiteral("lngPayTypeID"),
+    FillComboFromTable(m_payTypeBox, QStringLiteral("lkuPayTypes"), QStringLiteral("lngPayTypeID"),
                        QStringLiteral("strPayType"), selectId, false);
+}
+
+void frmPayment::onAddPayTypeClicked()
+{
+    frmPayTypes *dialog = frmPayTypes::showFor(m_payTypes, this);
+    connect(dialog, &frmPayTypes::closed, this, &frmPayment::onPayTypesClosed, Qt::UniqueConnection);
+}
+
+void frmPayment::onPayTypesClosed()
+{
+    // The type the payment had keeps its place in the refilled list; only a
+    // type deleted meanwhile falls back to id 1.
+    const QVariant chosen = m_payTypeBox->currentIndex() >= 0 ? m_payTypeBox->currentData() : QVariant();
+    fillPayTypes(QStringLiteral("1"));
+    if (const int kept = chosen.isValid() ? m_payTypeBox->findData(chosen) : -1; kept >= 0)
+        m_payTypeBox->setCurrentIndex(kept);
 }
 
 void frmPayment::presetChoices()
@@ -115,14 +128,14 @@ void frmPayment::presetChoices()
     QString company;
     if (!mainSelection(true, company))
         return;
-    FillComboFromTable(cboCompanyID, QStringLiteral("tblCompanys"), QStringLiteral("lngCompanyID"),
+    FillComboFromTable(m_companyBox, QStringLiteral("tblCompanys"), QStringLiteral("lngCompanyID"),
                        QStringLiteral("strCompanyName"), company, false);
     fillPayTypes(QStringLiteral("1"));
 }
 
 void frmPayment::LoadRecord()
 {
-    loadRow(QStringLiteral("SELECT * FROM tblPayments WHERE lngPaymentID = %1;").arg(lngRecordID),
+    loadRow(QStringLiteral("SELECT * FROM tblPayments WHERE lngPaymentID = %1;").arg(m_recordId),
             [this](StepRunner &run, RecordSet &row) {
                 qint32 companyId = 0;
                 qint32 payTypeId = 0;
@@ -132,7 +145,7 @@ void frmPayment::LoadRecord()
                 loadField(run, row, QStringLiteral("dtmTransaction"), 4, Field::Date);
                 loadField(run, row, QStringLiteral("memComments"), 6, Field::Text);
                 run.step([&]() -> StepResult {
-                    FillComboFromTable(cboCompanyID, QStringLiteral("tblCompanys"),
+                    FillComboFromTable(m_companyBox, QStringLiteral("tblCompanys"),
                                        QStringLiteral("lngCompanyID"), QStringLiteral("strCompanyName"),
                                        QString::number(companyId), false);
                     return std::nullopt;
@@ -142,7 +155,7 @@ void frmPayment::LoadRecord()
                     return std::nullopt;
                 });
                 run.step([&]() -> StepResult {
-                    moveFocusTo(cboCompanyID);
+                    moveFocusTo(m_companyBox);
                     return std::nullopt;
                 });
             });
@@ -150,8 +163,8 @@ void frmPayment::LoadRecord()
 
 QString frmPayment::saveAs(qint32 id)
 {
-    return SavePaymentRecord(id, selectedId(cboCompanyID), currencyOf(2), dateTimeOf(4), boxText(6),
-                             selectedId(cboPayTypes));
+    return SavePaymentRecord(id, selectedId(m_companyBox), currencyOf(2), dateTimeOf(4), boxText(6),
+                             selectedId(m_payTypeBox));
 }
 
 QString frmPayment::AddRecord()
@@ -161,5 +174,5 @@ QString frmPayment::AddRecord()
 
 QString frmPayment::SaveRecord()
 {
-    return saveAs(lngRecordID);
+    return saveAs(m_recordId);
 }

@@ -5,6 +5,7 @@
 #include <QPointer>
 
 class QComboBox;
+class frmPayTypes;
 
 // The payment editor: a payment received from a company with its amount,
 // transaction date, payment type and comments.
@@ -30,8 +31,11 @@ private:
     explicit frmPayment(QWidget *owner);
     QString saveAs(qint32 id);
     void fillPayTypes(const QString &selectId);
+    void onAddPayTypeClicked();
+    // The payment types dialog closed: its changes show in the type list.
+    void onPayTypesClosed();
 
-    QComboBox *cboCompanyID = nullptr;
-    QComboBox *cboPayTypes = nullptr;
-    static QPointer<frmPayment> s_open;
+    QComboBox *m_companyBox = nullptr;
+    QComboBox *m_payTypeBox = nullptr;
+    QPointer<frmPayTypes> m_payTypes;
 };

@@ -19,8 +19,6 @@
 #include <QTabWidget>
 #include <QTimer>
 
-frmMain *frmMain::s_instance = nullptr;
-
 namespace {
 
 QRect twipRect(double left, double top, double width, double height)
@@ -36,7 +34,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tamberlock"));
     setWindowIcon(Icons::program());
-    s_instance = this;
+    // The empty-list offers stand over this window and close with it.
+    modTamberlock::setConfirmBoxOwner(this);
 
     createControls();
     createStatusBar();
@@ -64,16 +63,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     LoadCompanies();
 }
 
-frmMain::~frmMain()
-{
-    if (s_instance == this)
-        s_instance = nullptr;
-}
-
-frmMain *frmMain::instance()
-{
-    return s_instance;
-}
+frmMain::~frmMain() = default;
 
 void frmMain::createControls()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Types.h"
+#include "editors/EditorBase.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -32,9 +33,6 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // The one main window while it exists.
-    static frmMain *instance();
-
     // The text (record number) of the selected row of LvwCompanys / LvwJobs;
     // empty without a selection.
     QString selectedCompanyText() const;
@@ -46,6 +44,11 @@ public:
 
     // Reloads the three lists and restores the selected company and project.
     void RefreshData();
+
+    // An editor opened from here or from the payments window: hands it the
+    // selected company and project for its add mode and takes back its
+    // closing. Called before every SwapFormMode.
+    void adoptEditor(EditorBase *editor);
 
     // The status-bar amounts from two number texts; a text that is not a
     // number leaves its panel (and the balance) as it was.
@@ -135,13 +138,14 @@ private:
     // The three amounts; an amount that is not known shows as no value.
     void showTotals(std::optional<Currency> charges, std::optional<Currency> payments);
 
+    void editorClosed(EditorBase::OnClose what);
+
     void deleteCompany();
     void deleteJob();
     void deleteHour();
     void stopPendingCharge();
     void startNewCharge();
 
-    static frmMain *s_instance;
 
     short m_screenStyle = 0;
     bool m_realTimeWatch = true;

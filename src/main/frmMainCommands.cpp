@@ -15,6 +15,7 @@
 #include "main/RowNumbers.h"
 #include "payments/frmPayments.h"
 #include "widgets/ReportList.h"
+#include "widgets/SingleWindow.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -40,7 +41,32 @@ QString selectedText(const ReportList *list)
     return row < 0 ? QString() : list->rowText(row);
 }
 
+// The one editor of its kind, owned by the main window, brought forward and
+// ready for SwapFormMode.
+template <class Editor> Editor *openEditor(frmMain *main)
+{
+    Editor *editor = Editor::showEditor(main);
+    main->adoptEditor(editor);
+    return editor;
+}
+
 } // namespace
+
+void frmMain::adoptEditor(EditorBase *editor)
+{
+    editor->setMainSelection(selectedCompanyText(), selectedJobText());
+    connect(editor, &EditorBase::closed, this, &frmMain::editorClosed, Qt::UniqueConnection);
+}
+
+void frmMain::editorClosed(EditorBase::OnClose what)
+{
+    if (what == EditorBase::OnClose::FocusAndReload || what == EditorBase::OnClose::FocusOnly) {
+        activateWindow();
+        setFocus();
+    }
+    if (what == EditorBase::OnClose::FocusAndReload || what == EditorBase::OnClose::ReloadOnly)
+        RefreshData();
+}
 
 void frmMain::mnuFile_Click(int)
 {
@@ -63,14 +89,15 @@ void frmMain::mnuView_Click(int index)
 void frmMain::MnuPayments_Click(int index)
 {
     switch (index) {
-    case 1: frmPayment::showEditor(this)->SwapFormMode(0, 0); break;
+    case 1: openEditor<frmPayment>(this)->SwapFormMode(0, 0); break;
     case 3: {
         const qint32 n = RowNumbers::withZeroPrefix(selectedCompanyText()).value_or(0);
         if (n != 0) {
             frmPayments *payments = frmPayments::forOwner(this);
-            payments->show();
-            payments->raise();
-            payments->activateWindow();
+            // The payment editor opened there takes this window's selection
+            // and reloads this window when it closes.
+            connect(payments, &frmPayments::editorOpened, this, &frmMain::adoptEditor, Qt::UniqueConnection);
+            SingleWindow::bringForward(payments);
             payments->LoadPayments(n);
         } else {
             showMessage(QStringLiteral("No Company Selected"),
@@ -88,14 +115,14 @@ void frmMain::MnuPayments_Click(int index)
 void frmMain::MnuComps_Click(int index)
 {
     switch (index) {
-    case 3: frmComp::showEditor(this)->SwapFormMode(0, 0); break;
+    case 3: openEditor<frmComp>(this)->SwapFormMode(0, 0); break;
     case 4:
         // With no company selected there is nothing to edit.
         if (const std::optional<qint32> n = RowNumbers::plain(selectedCompanyText()))
-            frmComp::showEditor(this)->SwapFormMode(-1, *n);
+            openEditor<frmComp>(this)->SwapFormMode(-1, *n);
         break;
     case 6: mnuJobs_Click(3); break;
-    case 7: frmPayment::showEditor(this)->SwapFormMode(0, 0); break;
+    case 7: openEditor<frmPayment>(this)->SwapFormMode(0, 0); break;
     case 8: ShowNotImplemented(); break;
     case 10: deleteCompany(); break;
     default: break;
@@ -105,10 +132,10 @@ void frmMain::MnuComps_Click(int index)
 void frmMain::mnuJobs_Click(int index)
 {
     switch (index) {
-    case 3: frmJob::showEditor(this)->SwapFormMode(0, 0); break;
+    case 3: openEditor<frmJob>(this)->SwapFormMode(0, 0); break;
     case 4:
         if (const std::optional<qint32> n = RowNumbers::plain(selectedJobText()))
-            frmJob::showEditor(this)->SwapFormMode(-1, *n);
+            openEditor<frmJob>(this)->SwapFormMode(-1, *n);
         break;
     case 6: mnuHours_Click(3); break;
     case 8: ShowNotImplemented(); break;
@@ -124,10 +151,10 @@ void frmMain::mnuHours_Click(int index)
     if (m_lvwJobs->rowCount() == 0)
         return;
     switch (index) {
-    case 3: frmHour::showEditor(this)->SwapFormMode(0, 0); break;
+    case 3: openEditor<frmHour>(this)->SwapFormMode(0, 0); break;
     case 4:
         if (const std::optional<qint32> n = RowNumbers::plain(selectedText(m_lvwHours)))
-            frmHour::showEditor(this)->SwapFormMode(-1, *n);
+            openEditor<frmHour>(this)->SwapFormMode(-1, *n);
         break;
     case 6: stopPendingCharge(); break;
     case 7: startNewCharge(); break;

@@ -8,32 +8,40 @@ class QListWidget;
 class QPushButton;
 
 // The payment types dialog, opened by the payment editor's "+" button. It
-// keeps lkuPayTypes and, when it closes, refills its owner's type list.
+// keeps lkuPayTypes and says when it closes, so that its opener can refill
+// its own type list.
 class frmPayTypes : public QDialog
 {
     Q_OBJECT
 public:
-    // Shows the dialog (created afresh) owned by the payment editor; while
-    // one is open for that owner, brings it forward instead.
-    static frmPayTypes *showFor(QWidget *owner);
+    // The four buttons of the column beside the list, by their index.
+    enum Button { AddButton = 0, EditButton = 1, DeleteButton = 2, ExitButton = 3 };
+
+    // Shows the dialog held in held (created afresh and owned by owner when
+    // none is open); an open one is brought forward instead.
+    static frmPayTypes *showFor(QPointer<frmPayTypes> &held, QWidget *owner);
 
     // Refills lstPayTypes from lkuPayTypes and selects the entry whose text
     // (byText) or id equals selectText; the last such entry, else the first.
     void FillPayTypeList(const QString &selectText, bool byText);
 
-    // The four buttons: 0 add, 1 edit, 2 delete, 3 exit.
-    void cmdAddPayType_Click(int index);
+    void onButtonClicked(int index);
 
-    QListWidget *list() const { return lstPayTypes; }
-    QPushButton *button(int index) const { return cmdAddPayType.value(index); }
+    QListWidget *list() const { return m_typeList; }
+    QPushButton *button(int index) const { return m_buttons.value(index); }
+    // True once the dialog has closed; it is deleted soon after.
+    bool isClosed() const { return m_closed; }
 
     void done(int result) override;
+
+signals:
+    // Exit, Esc or the close box: once, after the busy pointer is off.
+    void closed();
 
 private:
     explicit frmPayTypes(QWidget *owner);
 
-    QListWidget *lstPayTypes = nullptr;
-    QList<QPushButton *> cmdAddPayType;
-    QPointer<QWidget> m_owner;
+    QListWidget *m_typeList = nullptr;
+    QList<QPushButton *> m_buttons;
     bool m_closed = false;
 };

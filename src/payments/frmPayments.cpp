@@ -8,6 +8,7 @@
 #include "widgets/Icons.h"
 #include "widgets/ListModels.h"
 #include "widgets/ReportList.h"
+#include "widgets/SingleWindow.h"
 #include "widgets/Twips.h"
 
 #include <QCoreApplication>
@@ -33,7 +34,6 @@ int tw(int pixels)
 constexpr int kMinOuterWidth = 3090;
 constexpr int kMinOuterHeight = 2000;
 
-QPointer<frmPayments> s_window;
 
 } // namespace
 
@@ -95,9 +95,8 @@ frmPayments::~frmPayments() = default;
 
 frmPayments *frmPayments::forOwner(QWidget *owner)
 {
-    if (!s_window)
-        s_window = new frmPayments(owner);
-    return s_window;
+    return SingleWindow::ensure(SingleWindow::programWide<frmPayments>(),
+                                [owner] { return new frmPayments(owner); });
 }
 
 QAction *frmPayments::menuItem(int index) const
@@ -203,8 +202,10 @@ void frmPayments::MnuPayments_Click(int index)
     QPointer<frmPayments> self(this);
     switch (index) {
     case 3:
-        if (frmPayment *editor = frmPayment::showEditor(this))
+        if (frmPayment *editor = frmPayment::showEditor(this)) {
+            emit editorOpened(editor);
             editor->SwapFormMode(0, 0);
+        }
         if (self)
             RefreshData();
         break;
@@ -213,8 +214,10 @@ void frmPayments::MnuPayments_Click(int index)
         const qint32 number = selectedNumber();
         if (number <= 0)
             break;
-        if (frmPayment *editor = frmPayment::showEditor(this))
+        if (frmPayment *editor = frmPayment::showEditor(this)) {
+            emit editorOpened(editor);
             editor->SwapFormMode(-1, number);
+        }
         if (self)
             RefreshData();
         break;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editors/EditorBase.h"
+
 #include <QList>
 #include <QMainWindow>
 
@@ -31,6 +33,11 @@ public:
     QMenu *menu() const { return MenulvwPayments; }
     // The item of an index (separators included), nullptr for another index.
     QAction *menuItem(int index) const;
+
+signals:
+    // A payment editor was opened from here and is about to get its
+    // SwapFormMode: the time for the main window to hand it its selection.
+    void editorOpened(EditorBase *editor);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -6,39 +6,72 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QListWidget>
 
 namespace modTamberlock {
+
+std::optional<ChoiceRows> readChoiceRows(const QString &tableName, const QString &idField,
+                                         const QString &textField, const QString &selectValue,
+                                         bool matchByText)
+{
+    Connection connection;
+    if (connection.open())
+        return std::nullopt;
+    QSqlQuery query = connection.newQuery();
+    if (!query.exec(QStringLiteral("SELECT %1, %2 FROM %3").arg(idField, textField, tableName)))
+        return std::nullopt;
+
+    ChoiceRows read;
+    while (query.next()) {
+        if (int(read.rows.size()) >= kMaxListedRows)
+            break;
+        const QVariant id = query.value(0);
+        QString text = query.value(1).toString();
+        if (!selectValue.isEmpty() && (matchByText ? text : id.toString()) == selectValue)
+            read.selected = int(read.rows.size());
+        read.rows.push_back({id.toInt(), std::move(text)});
+    }
+    // The record set holds a read lock until it is finished; let no event
+    // handler meet it.
+    query.finish();
+    return read;
+}
 
 void FillComboFromTable(QComboBox *combo, const QString &tableName, const QString &idField,
                         const QString &textField, const QString &selectValue, bool matchByText)
 {
     if (!combo)
         return;
-    Connection connection;
-    const bool opened = !connection.open();
-    QSqlQuery query = connection.newQuery();
-    const bool ran =
-        opened && query.exec(QStringLiteral("SELECT %1, %2 FROM %3").arg(idField, textField, tableName));
-
-    int count = 0;
-    int selected = 0;
+    const std::optional<ChoiceRows> read =
+        readChoiceRows(tableName, idField, textField, selectValue, matchByText);
     combo->clear();
-    while (ran && query.next()) {
-        if (++count > kMaxListedRows)
-            break;
-        const QVariant id = query.value(0);
-        const QString text = query.value(1).toString();
-        if (!selectValue.isEmpty()) {
-            const QString compared = matchByText ? text : id.toString();
-            if (compared == selectValue)
-                selected = combo->count();
-        }
-        combo->addItem(text, QVariant(id.toInt()));
+    if (read) {
+        for (const ChoiceRow &row : read->rows)
+            combo->addItem(row.text, QVariant(row.id));
     }
-    query.finish();
     QCoreApplication::processEvents();
     if (combo->count() > 0)
-        combo->setCurrentIndex(selected);
+        combo->setCurrentIndex(read ? read->selected : 0);
+}
+
+void FillListFromTable(QListWidget *list, const QString &tableName, const QString &idField,
+                       const QString &textField, const QString &selectValue, bool matchByText)
+{
+    if (!list)
+        return;
+    const std::optional<ChoiceRows> read =
+        readChoiceRows(tableName, idField, textField, selectValue, matchByText);
+    if (!read)
+        return;
+    list->clear();
+    for (const ChoiceRow &row : read->rows) {
+        auto *item = new QListWidgetItem(row.text);
+        item->setData(Qt::UserRole, row.id);
+        list->addItem(item);
+    }
+    QCoreApplication::processEvents();
+    if (list->count() > 0)
+        list->setCurrentRow(read->selected);
 }
 
 void SetBusyPointer(bool busy)

@@ -239,6 +239,7 @@ private slots:
         QWidget main;
         main.setObjectName(QStringLiteral("frmMain"));
         main.show();
+        modTamberlock::setConfirmBoxOwner(&main);
         QWidget *parent = reinterpret_cast<QWidget *>(1);
         whenShown([&](frmKivMsg *box) {
             parent = box->parentWidget();
@@ -334,7 +335,8 @@ private slots:
         main->setObjectName(QStringLiteral("frmMain"));
         main->show();
         whenShown([main](frmKivMsg *) { delete main; });
-        QCOMPARE(modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("C"), 1, 0), short(7));
+        QCOMPARE(modTamberlock::ShowConfirmBox(main, QStringLiteral("Q?"), QStringLiteral("C"), 1, 0),
+                 short(7));
     }
 };
 

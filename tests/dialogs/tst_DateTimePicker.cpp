@@ -2,6 +2,9 @@
 #include "data/Clock.h"
 #include "data/Formats.h"
 #include "dialogs/frmDateTime.h"
+#include "editors/frmHour.h"
+#include "editors/frmJob.h"
+#include "editors/frmPayment.h"
 
 #include <QAbstractItemModel>
 #include <QCalendarWidget>
@@ -22,7 +25,11 @@ QDateTime wall(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
     return modTamberlock::makeDateTime(QDate(y, mo, d), QTime(h, mi, s));
 }
 
-// A stand-in editor window: a top-level widget with the destination box.
+using Dest = frmDateTime::Destination;
+
+// A stand-in editor window: a top-level widget with the destination box. As
+// an editor does, it hands the picker its box's text and writes what the
+// picker chose into its own box of that code (txtComps_<code>).
 struct Editor {
     explicit Editor(const char *form, const char *box)
     {
@@ -33,8 +40,30 @@ struct Editor {
         edit->setObjectName(QLatin1String(box));
         window->show();
     }
+    QLineEdit *boxOf(int code) const
+    {
+        return window->findChild<QLineEdit *>(QStringLiteral("txtComps_%1").arg(code));
+    }
+    frmDateTime *picker()
+    {
+        frmDateTime *p = frmDateTime::forOwner(window.get());
+        if (connected != p) {
+            connected = p;
+            QObject::connect(p, &frmDateTime::chosen, window.get(), [this](Dest dest, const QString &text) {
+                if (QLineEdit *box = boxOf(int(dest)))
+                    box->setText(text);
+            });
+        }
+        return p;
+    }
+    void load(frmDateTime *p, int code) const
+    {
+        const QLineEdit *box = boxOf(code);
+        p->LoadPicker(Dest(code), box ? box->text() : QString());
+    }
     std::unique_ptr<QWidget> window;
     QLineEdit *edit = nullptr;
+    QPointer<frmDateTime> connected;
 };
 
 template <typename T> T *child(QWidget *w, const char *name)
@@ -88,7 +117,7 @@ private slots:
     void windowAsDrawn()
     {
         Editor e("frmHour", "txtComps_1");
-        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
+        QPointer<frmDateTime> p = e.picker();
         QVERIFY(p);
         QVERIFY(!p->isVisible());
         QCOMPARE(p->objectName(), QStringLiteral("frmDateTime"));
@@ -116,7 +145,7 @@ private slots:
         QCOMPARE(cancel->geometry(), QRect(328, 168, 81, 25));
         QCOMPARE(child<QCalendarWidget>(p, "MonthView1")->nextInFocusChain()->window(), p.data());
         QCOMPARE(child<QCalendarWidget>(p, "MonthView1")->selectedDate(), QDate(2024, 3, 5));
-        QCOMPARE(frmDateTime::forOwner(e.window.get()), p.data()); // one picker
+        QCOMPARE(e.picker(), p.data()); // one picker
         p->close();
         waitGone(p);
     }
@@ -125,9 +154,9 @@ private slots:
     {
         Editor e("frmHour", "txtComps_2");
         e.edit->setText(QStringLiteral("Pending..."));
-        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
-        p->LoadPicker(2);
-        QCOMPARE(p->destination(), 2);
+        QPointer<frmDateTime> p = e.picker();
+        e.load(p, 2);
+        QCOMPARE(p->destination(), Dest::StopTime);
         QCOMPARE(p->value(), wall(1973, 6, 29, 14, 21, 0));
         QCOMPARE(child<QCalendarWidget>(p, "MonthView1")->selectedDate(), QDate(2024, 3, 5));
         QVERIFY(!p->isVisible());
@@ -138,8 +167,8 @@ private slots:
     void emptyStartsNow()
     {
         Editor e("frmJob", "txtComps_3");
-        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
-        p->LoadPicker(3);
+        QPointer<frmDateTime> p = e.picker();
+        e.load(p, 3);
         QCOMPARE(p->value(), wall(2024, 3, 5, 10, 20, 30));
         p->close();
         waitGone(p);
@@ -150,8 +179,8 @@ private slots:
         Editor e("frmPayment", "txtComps_4");
         e.edit->setText(QStringLiteral("07/04/2005 09:15:00 AM"));
         QSignalSpy changed(e.edit, &QLineEdit::textChanged);
-        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
-        p->LoadPicker(4);
+        QPointer<frmDateTime> p = e.picker();
+        e.load(p, 4);
         p->show();
         QCOMPARE(p->value(), wall(2005, 7, 4, 9, 15, 0));
         QCOMPARE(child<QDateTimeEdit>(p, "DTPicker1")->text(), QStringLiteral("07/04/2005 09:15:00 AM"));
@@ -165,8 +194,8 @@ private slots:
     {
         Editor e("frmHour", "txtComps_1");
         e.edit->setText(QStringLiteral("6/29/1973 2:21 PM"));
-        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
-        p->LoadPicker(1);
+        QPointer<frmDateTime> p = e.picker();
+        e.load(p, 1);
         QCOMPARE(p->value(), wall(1973, 6, 29, 14, 21, 0));
         p->close();
         waitGone(p);
@@ -176,8 +205,8 @@ private slots:
     {
         Editor e("frmHour", "txtComps_1");
         e.edit->setText(QStringLiteral("01/31/2005 03:00:00 PM"));
-        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
-        p->LoadPicker(1);
+        QPointer<frmDateTime> p = e.picker();
+        e.load(p, 1);
         p->show();
         QVERIFY(QTest::qWaitForWindowExposed(p));
         auto *calendar = child<QCalendarWidget>(p, "MonthView1");
@@ -194,8 +223,8 @@ private slots:
     {
         Editor e("frmJob", "txtComps_3");
         e.edit->setText(QStringLiteral("03/15/2006 12:00:00 AM"));
-        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
-        p->LoadPicker(3);
+        QPointer<frmDateTime> p = e.picker();
+        e.load(p, 3);
         p->show();
         child<QPushButton>(p, "cmdOK")->click();
         QCOMPARE(e.edit->text(), QStringLiteral("3/15/2006"));
@@ -215,8 +244,8 @@ private slots:
         Editor e("frmHour", "txtComps_2");
         e.edit->setText(QStringLiteral("Pending..."));
         QSignalSpy changed(e.edit, &QLineEdit::textChanged);
-        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
-        p->LoadPicker(2);
+        QPointer<frmDateTime> p = e.picker();
+        e.load(p, 2);
         p->show();
         child<QDateTimeEdit>(p, "DTPicker1")->setDateTime(wall(2010, 1, 1, 8, 0, 0));
         if (how == 0)
@@ -248,8 +277,8 @@ private slots:
         const QList<QLineEdit *> boxes = {hour.edit, stop, job.edit, pay.edit};
         for (QLineEdit *b : boxes)
             b->setText(QStringLiteral("07/04/2005 09:15:00 AM"));
-        QPointer<frmDateTime> p = frmDateTime::forOwner(hour.window.get());
-        p->LoadPicker(code);
+        QPointer<frmDateTime> p = hour.picker();
+        hour.load(p, code);
         QCOMPARE(p->value(), wall(2024, 3, 5, 10, 20, 30));
         p->show();
         child<QPushButton>(p, "cmdOK")->click();
@@ -277,11 +306,46 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, form);
         QFETCH(QString, box);
-        Editor e(form.toLatin1().constData(), box.toLatin1().constData());
-        QCOMPARE(frmDateTime::destinationBox(code), e.edit);
-        Editor wrong("frmOther", box.toLatin1().constData());
-        e.window.reset();
-        QCOMPARE(frmDateTime::destinationBox(code), nullptr);
+        EditorBase *editor =
+            form == QLatin1String("frmHour")  ? static_cast<EditorBase *>(frmHour::showEditor(nullptr))
+            : form == QLatin1String("frmJob") ? static_cast<EditorBase *>(frmJob::showEditor(nullptr))
+                                              : frmPayment::showEditor(nullptr);
+        auto *edit = child<QLineEdit>(editor, box.toLatin1().constData());
+        edit->setText(QStringLiteral("07/04/2005 09:15:00 AM"));
+        // Another window of that name with a box of that name is no destination.
+        Editor wrong(form.toLatin1().constData(), box.toLatin1().constData());
+        wrong.edit->setText(QStringLiteral("01/01/2001"));
+        editor->findChild<QPushButton *>(QStringLiteral("cmdPicker_%1").arg(code))->click();
+        QPointer<frmDateTime> p = editor->findChild<frmDateTime *>();
+        QVERIFY(p && p->isVisible());
+        QCOMPARE(p->destination(), Dest(code));
+        QCOMPARE(p->value(), wall(2005, 7, 4, 9, 15, 0));
+        child<QDateTimeEdit>(p, "DTPicker1")->setDateTime(wall(2010, 1, 2, 8, 0, 0));
+        child<QPushButton>(p, "cmdOK")->click();
+        waitGone(p);
+        QCOMPARE(edit->text(), QStringLiteral("1/2/2010 8:00:00 AM"));
+        QVERIFY(editor->windowTitle().endsWith(QStringLiteral(" *")));
+        QCOMPARE(wrong.edit->text(), QStringLiteral("01/01/2001"));
+        editor->close();
+    }
+
+    void chosenReachesOnlyTheLastOpener()
+    {
+        // The one picker moves from the charge editor to another window; its
+        // "Ok" there writes nothing into the charge editor's start box.
+        frmHour *hour = frmHour::showEditor(nullptr);
+        hour->findChild<QPushButton *>(QStringLiteral("cmdPicker_1"))->click();
+        QPointer<frmDateTime> p = hour->findChild<frmDateTime *>();
+        QVERIFY(p);
+        Editor other("frmOther", "txtComps_1");
+        QCOMPARE(other.picker(), p.data());
+        other.load(p, 1);
+        p->show();
+        child<QPushButton>(p, "cmdOK")->click();
+        waitGone(p);
+        QCOMPARE(other.edit->text(), QStringLiteral("3/5/2024 10:20:30 AM"));
+        QCOMPARE(hour->boxText(1), QString());
+        hour->close();
     }
 
     void reloadWhileOpen()
@@ -291,12 +355,12 @@ private slots:
         stop->setObjectName(QStringLiteral("txtComps_2"));
         e.edit->setText(QStringLiteral("07/04/2005 09:15:00 AM"));
         stop->setText(QStringLiteral("08/01/2006 05:00:00 PM"));
-        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
-        p->LoadPicker(1);
+        QPointer<frmDateTime> p = e.picker();
+        e.load(p, 1);
         p->show();
         QVERIFY(p->isVisible());
-        QCOMPARE(frmDateTime::forOwner(e.window.get()), p.data());
-        p->LoadPicker(2);
+        QCOMPARE(e.picker(), p.data());
+        e.load(p, 2);
         QVERIFY(!p->isVisible()); // hidden until the caller shows it again
         QCOMPARE(p->value(), wall(2006, 8, 1, 17, 0, 0));
         QCOMPARE(child<QCalendarWidget>(p, "MonthView1")->selectedDate(), QDate(2024, 3, 5));
@@ -311,14 +375,14 @@ private slots:
     {
         Editor e("frmHour", "txtComps_2");
         e.edit->setText(QStringLiteral("07/04/2005 09:15:00 AM"));
-        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
-        p->LoadPicker(2);
+        QPointer<frmDateTime> p = e.picker();
+        e.load(p, 2);
         p->show();
         child<QPushButton>(p, "cmdOK")->click();
         waitGone(p);
         e.edit->setText(QStringLiteral("Pending..."));
-        QPointer<frmDateTime> q = frmDateTime::forOwner(e.window.get());
-        q->LoadPicker(2);
+        QPointer<frmDateTime> q = e.picker();
+        e.load(q, 2);
         QCOMPARE(q->value(), wall(1973, 6, 29, 14, 21, 0)); // not the last one's value
         q->close();
         waitGone(q);
@@ -327,14 +391,14 @@ private slots:
     void closesWithItsOwner()
     {
         Editor e("frmHour", "txtComps_1");
-        QPointer<frmDateTime> p = frmDateTime::forOwner(e.window.get());
-        p->LoadPicker(1);
+        QPointer<frmDateTime> p = e.picker();
+        e.load(p, 1);
         p->show();
         e.window->close();
         waitGone(p);
 
         Editor f("frmHour", "txtComps_1");
-        QPointer<frmDateTime> q = frmDateTime::forOwner(f.window.get());
+        QPointer<frmDateTime> q = f.picker();
         q->show();
         f.window.reset();
         QVERIFY(q.isNull());

@@ -438,14 +438,15 @@ private slots:
         ScriptedPrompter p;
         QWidget owner;
         owner.setObjectName(QStringLiteral("frmPayment"));
-        QPointer<frmPayTypes> d = frmPayTypes::showFor(&owner);
+        QPointer<frmPayTypes> d;
+        frmPayTypes::showFor(d, &owner);
         QVERIFY(d);
         const QStringList before = snapshot(db.file());
 
         // Add: the answer is stored as typed, blanks included.
         p.answerInput(text);
         p.answer(BoxResult::Ok);
-        d->cmdAddPayType_Click(0);
+        d->onButtonClicked(frmPayTypes::AddButton);
         QCOMPARE(p.count(), 2);
         QCOMPARE(p.last().text, QStringLiteral("Record Added Successfully!"));
         const int added = db.scalar(QStringLiteral("SELECT MAX(lngPayTypeID) FROM lkuPayTypes")).toInt();
@@ -462,7 +463,7 @@ private slots:
         QCOMPARE(d->list()->currentItem()->data(Qt::UserRole).toInt(), 2);
         p.answerInput(text);
         p.answer(BoxResult::Ok);
-        d->cmdAddPayType_Click(1);
+        d->onButtonClicked(frmPayTypes::EditButton);
         QCOMPARE(p.count(), 4);
         QCOMPARE(p.shown().at(2).input.defaultText, QStringLiteral("Check"));
         QCOMPARE(p.last().text, QStringLiteral("Record Saved."));
@@ -496,12 +497,13 @@ private slots:
         ScriptedPrompter p;
         QWidget owner;
         owner.setObjectName(QStringLiteral("frmPayment"));
-        QPointer<frmPayTypes> d = frmPayTypes::showFor(&owner);
+        QPointer<frmPayTypes> d;
+        frmPayTypes::showFor(d, &owner);
         const QStringList before = snapshot(db.file());
         p.answerInput(text);
-        d->cmdAddPayType_Click(0);
+        d->onButtonClicked(frmPayTypes::AddButton);
         p.answerInput(text);
-        d->cmdAddPayType_Click(1);
+        d->onButtonClicked(frmPayTypes::EditButton);
         QCOMPARE(p.count(), 2);
         QCOMPARE(p.unexpected(), 0);
         QCOMPARE(snapshot(db.file()), before);

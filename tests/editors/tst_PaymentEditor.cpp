@@ -154,6 +154,7 @@ private slots:
         // Loading the companies selects the first row.
         QVERIFY(!main.selectedCompanyText().isEmpty());
         frmPayment *e = frmPayment::showEditor(&main);
+        main.adoptEditor(e);
         e->SwapFormMode(0, 0);
         QCOMPARE(QString::number(combo(e, QStringLiteral("cboCompanyID"))->currentData().toInt()),
                  main.selectedCompanyText());

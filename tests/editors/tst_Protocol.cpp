@@ -342,6 +342,7 @@ private slots:
         // Loading the companies selects the first row.
         QVERIFY(!main.selectedCompanyText().isEmpty());
         frmJob *e = frmJob::showEditor(&main);
+        main.adoptEditor(e);
         e->SwapFormMode(0, 0);
         QComboBox *c = combo(e, QStringLiteral("cboCompanyID"));
         QCOMPARE(QString::number(c->currentData().toInt()), main.selectedCompanyText());

@@ -284,6 +284,8 @@ private slots:
         QVERIFY(QFile::remove(db.file()));
 
         QPointer<frmComp> e = frmComp::showEditor(w.get());
+
+        w->adoptEditor(e);
         e->SwapFormMode(0, 0);
         e->setBoxText(0, QStringLiteral("Brum Ltd"));
         e->setBoxText(7, QStringLiteral("typed before the file went"));
@@ -349,6 +351,7 @@ private slots:
         QVERIFY(QFile::remove(db.file()));
         p.answer({BoxResult::Abort, BoxResult::Ok});
         frmJob *e = frmJob::showEditor(w.get());
+        w->adoptEditor(e);
         e->SwapFormMode(-1, site);
         QCOMPARE(p.count(), 2);
         QCOMPARE(p.shown().first().message.title, QStringLiteral("An Error Occured!"));
@@ -380,6 +383,7 @@ private slots:
         ScriptedPrompter p;
         auto w = openWindow();
         QPointer<frmComp> e = frmComp::showEditor(w.get());
+        w->adoptEditor(e);
         e->SwapFormMode(-1, acme);
         QCOMPARE(p.count(), 0);
         e->setBoxText(0, QStringLiteral("Acme Renamed"));
@@ -449,6 +453,7 @@ private slots:
         ScriptedPrompter p;
         auto w = openWindow();
         QPointer<frmComp> e = frmComp::showEditor(w.get());
+        w->adoptEditor(e);
         e->SwapFormMode(0, 0);
         e->setBoxText(0, QStringLiteral("Locked Out Ltd"));
         auto locker = std::make_unique<DatabaseLocker>(db.file());
@@ -478,6 +483,7 @@ private slots:
         ScriptedPrompter p;
         auto w = openWindow();
         QPointer<frmComp> e = frmComp::showEditor(w.get());
+        w->adoptEditor(e);
         e->SwapFormMode(-1, acme);
         e->setBoxText(0, QStringLiteral("Acme Changed"));
         const QStringList before = snapshot(db.file());
@@ -578,6 +584,8 @@ private slots:
         QCOMPARE(fileBytes(db.file()), before);
 
         QPointer<frmComp> e = frmComp::showEditor(w.get());
+
+        w->adoptEditor(e);
         e->SwapFormMode(0, 0);
         e->setBoxText(0, QStringLiteral("Nowhere Inc"));
         answerEvery(p, answer);
@@ -651,6 +659,7 @@ private slots:
         auto w = openWindow();
         QCOMPARE(list(w.get(), "LvwCompanys")->rowCount(), 1);
         QPointer<frmComp> e = frmComp::showEditor(w.get());
+        w->adoptEditor(e);
         e->SwapFormMode(0, 0);
         e->setBoxText(0, QStringLiteral("Big Notes Ltd"));
         // About 120 KB of comments: more than the room left, less than the disk.

@@ -4,9 +4,13 @@
 #include "data/Formats.h"
 #include "data/Notices.h"
 #include "data/Settings.h"
+#include "editors/frmPayment.h"
+#include "payments/frmPayments.h"
 
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 
 using namespace MainFixture;
 
@@ -482,6 +486,35 @@ private slots:
         QVERIFY(editor);
         QVERIFY(editor->isVisible());
         editor->close();
+    }
+
+    void paymentAddedInThePaymentsWindowTalksToTheMainWindow()
+    {
+        TestDatabase db;
+        ScriptedPrompter p;
+        db.addCompany(QStringLiteral("Acme"));
+        const int brum = db.addCompany(QStringLiteral("Brum"));
+        auto w = openWindow();
+        ReportList *companies = list(w.get(), "LvwCompanys");
+        clickRowWithText(companies, brum);
+        w->MnuPayments_Click(3);
+        auto *payments = w->findChild<frmPayments *>();
+        QVERIFY(payments);
+        payments->MnuPayments_Click(3);
+        auto *editor = payments->findChild<frmPayment *>();
+        QVERIFY(editor);
+        // The company preset is the main window's selection.
+        QCOMPARE(editor->findChild<QComboBox *>(QStringLiteral("cboCompanyID"))->currentData().toInt(), brum);
+        // A company added behind the main window's back shows once the editor's
+        // closing has made the main window reload.
+        const int late = db.addCompany(QStringLiteral("Late"));
+        editor->setBoxText(2, QStringLiteral("12"));
+        p.answer(BoxResult::Ok);
+        editor->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+        QCOMPARE(p.last().text, QStringLiteral("Payment Added Successfully!"));
+        QVERIFY(rowWithText(companies, QString::number(late)) >= 0);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT lngCompanyID FROM tblPayments")).toInt(), brum);
+        payments->close();
     }
 
     void exitClosesTheWindow()

@@ -23,10 +23,15 @@ private:
     std::unique_ptr<QWidget> m_owner;
     QPointer<frmPayTypes> m_dialog;
 
-    frmPayTypes *open()
+    frmPayTypes *open() { return frmPayTypes::showFor(m_dialog, m_owner.get()); }
+    // The dialog as the payment editor's "+" opens it, told to refill the
+    // editor's type list when it closes.
+    bool openFromEditor(frmPayment *editor)
     {
-        m_dialog = frmPayTypes::showFor(m_owner.get());
-        return m_dialog;
+        QTest::mouseClick(editor->findChild<QPushButton *>(QStringLiteral("cmdAddPayType_0")),
+                          Qt::LeftButton);
+        m_dialog = editor->findChild<frmPayTypes *>();
+        return m_dialog && m_dialog->isVisible();
     }
     QListWidget *list() const { return m_dialog->list(); }
     int selectedId() const
@@ -380,13 +385,13 @@ private slots:
     {
         QFETCH(int, how);
         ScriptedPrompter p;
-        auto *combo = new QComboBox(m_owner.get());
-        combo->setObjectName(QStringLiteral("cboPayTypes"));
+        frmPayment *editor = frmPayment::showEditor(m_owner.get());
+        auto *combo = editor->findChild<QComboBox *>(QStringLiteral("cboPayTypes"));
         modTamberlock::FillComboFromTable(combo, QStringLiteral("lkuPayTypes"),
                                           QStringLiteral("lngPayTypeID"), QStringLiteral("strPayType"),
                                           QStringLiteral("4"), false);
         QCOMPARE(combo->currentData().toInt(), 4);
-        open();
+        QVERIFY(openFromEditor(editor));
         p.answerInput(QStringLiteral("Wire"));
         p.answer(BoxResult::Ok);
         d_click(0);
@@ -413,9 +418,9 @@ private slots:
         auto *combo = editor->findChild<QComboBox *>(QStringLiteral("cboPayTypes"));
         QVERIFY(combo);
         QCOMPARE(combo->currentData().toInt(), 3);
-        m_dialog = frmPayTypes::showFor(editor);
+        QVERIFY(openFromEditor(editor));
         QCOMPARE(m_dialog->parentWidget(), editor);
-        m_dialog->cmdAddPayType_Click(3);
+        m_dialog->onButtonClicked(frmPayTypes::ExitButton);
         QTRY_VERIFY(!m_dialog);
         QCOMPARE(combo->currentData().toInt(), 3);
         QCOMPARE(p.unexpected(), 0);
@@ -425,7 +430,7 @@ private slots:
     {
         ScriptedPrompter p;
         open();
-        m_dialog->cmdAddPayType_Click(3);
+        m_dialog->onButtonClicked(frmPayTypes::ExitButton);
         QTRY_VERIFY(!m_dialog);
         QCOMPARE(p.count(), 0);
         QVERIFY(!QGuiApplication::overrideCursor());
@@ -442,7 +447,7 @@ private slots:
         QCOMPARE(second->list()->currentRow(), 0);
         // While open, asking again brings the same dialog forward.
         second->list()->setCurrentRow(2);
-        QCOMPARE(frmPayTypes::showFor(m_owner.get()), second);
+        QCOMPARE(frmPayTypes::showFor(m_dialog, m_owner.get()), second);
         QCOMPARE(second->list()->currentRow(), 2);
     }
 
