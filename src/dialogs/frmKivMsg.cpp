@@ -20,13 +20,6 @@ namespace {
 
 constexpr qreal kMinMessagePoints = 7.0;
 
-// The owner of the questions whose callers name none.
-QPointer<QWidget> &defaultOwner()
-{
-    static QPointer<QWidget> owner;
-    return owner;
-}
-
 } // namespace
 
 frmKivMsg::frmKivMsg(QWidget *parent)
@@ -150,16 +143,6 @@ void frmKivMsg::setResponse(short response)
 }
 
 namespace modTamberlock {
-
-void setConfirmBoxOwner(QWidget *owner)
-{
-    defaultOwner() = owner;
-}
-
-short ShowConfirmBox(const QString &message, const QString &caption, int defaultButton, int timeoutSeconds)
-{
-    return ShowConfirmBox(defaultOwner(), message, caption, defaultButton, timeoutSeconds);
-}
 
 short ShowConfirmBox(QWidget *owner, const QString &message, const QString &caption, int defaultButton,
                      int timeoutSeconds)

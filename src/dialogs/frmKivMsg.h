@@ -67,9 +67,4 @@ namespace modTamberlock {
 // goes away while it waits answers no.
 short ShowConfirmBox(QWidget *owner, const QString &message, const QString &caption, int defaultButton,
                      int timeoutSeconds);
-// The same, owned by the window set with setConfirmBoxOwner (none at first).
-short ShowConfirmBox(const QString &message, const QString &caption, int defaultButton, int timeoutSeconds);
-// The main window hands itself over as the owner of the questions asked
-// without one (the empty-list offers), so that they close with it.
-void setConfirmBoxOwner(QWidget *owner);
 } // namespace modTamberlock

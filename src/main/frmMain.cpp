@@ -35,7 +35,6 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Tamberlock"));
     setWindowIcon(Icons::program());
     // The empty-list offers stand over this window and close with it.
-    modTamberlock::setConfirmBoxOwner(this);
 
     createControls();
     createStatusBar();

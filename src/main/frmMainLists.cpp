@@ -82,7 +82,7 @@ void frmMain::finishLoad(ListLoader &loader, ReportList *list, bool empty, const
                          const QString &caption, const std::function<void()> &onYes)
 {
     if (empty && !loader.aborted() && loader.offerWanted(false) &&
-        ShowConfirmBox(message, caption, 1, 0) == frmKivMsg::Yes)
+        ShowConfirmBox(this, message, caption, 1, 0) == frmKivMsg::Yes)
         onYes();
     list->setSortColumnIndex(0);
     list->sortRows();

@@ -149,8 +149,9 @@ void frmPayments::LoadPayments(qint32 forCompanyID)
         return;
     // An ignored unreadable setting still makes the offer.
     if (!*added && !loader.aborted() && loader.offerWanted(true)) {
+        // Owned by the main window, as every question is, so it closes with it.
         const short answer = modTamberlock::ShowConfirmBox(
-            QStringLiteral("There are no Payments.\r\n\r\nWould you like to add one now?"),
+            parentWidget(), QStringLiteral("There are no Payments.\r\n\r\nWould you like to add one now?"),
             QStringLiteral("Add New Payment?"), 1, 0);
         if (!self)
             return;

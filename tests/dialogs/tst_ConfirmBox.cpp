@@ -137,7 +137,7 @@ private slots:
     {
         whenShown([](frmKivMsg *box) { press(box, "OKButton"); });
         QCOMPARE(
-            modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("Add New Company?"), 1, 0),
+            modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("Add New Company?"), 1, 0),
             short(6));
     }
 
@@ -145,7 +145,7 @@ private slots:
     {
         whenShown([](frmKivMsg *box) { press(box, "CancelButton"); });
         QCOMPARE(
-            modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("Add New Company?"), 1, 0),
+            modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("Add New Company?"), 1, 0),
             short(7));
     }
 
@@ -153,7 +153,7 @@ private slots:
     {
         whenShown([](frmKivMsg *box) { box->close(); });
         QCOMPARE(
-            modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("Add New Project?"), 1, 0),
+            modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("Add New Project?"), 1, 0),
             short(7));
     }
 
@@ -171,7 +171,7 @@ private slots:
         QFETCH(int, expected);
         whenShown([](frmKivMsg *box) { QTest::keyClick(box, Qt::Key_Escape); });
         QCOMPARE(
-            int(modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("C"), defaultButton, 0)),
+            int(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), defaultButton, 0)),
             expected);
     }
 
@@ -190,7 +190,7 @@ private slots:
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key_Return);
         });
         QCOMPARE(
-            int(modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("C"), defaultButton, 0)),
+            int(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), defaultButton, 0)),
             expected);
     }
 
@@ -202,7 +202,7 @@ private slots:
             message = box->findChild<QPlainTextEdit *>(QStringLiteral("txtMessage"))->toPlainText();
             press(box, "OKButton");
         });
-        modTamberlock::ShowConfirmBox(QStringLiteral("There are no Payments."),
+        modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("There are no Payments."),
                                       QStringLiteral("Add New Payment?"), 1, 0);
         QCOMPARE(caption, QStringLiteral("Add New Payment?"));
         QCOMPARE(message, QStringLiteral("There are no Payments."));
@@ -210,14 +210,14 @@ private slots:
 
     void timeOutAnswersZero()
     {
-        QCOMPARE(modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("C"), 1, 1), short(0));
+        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 1), short(0));
         QVERIFY(openBoxes().isEmpty());
     }
 
     void answerBeforeTimeOutWins()
     {
         whenShown([](frmKivMsg *box) { press(box, "OKButton"); });
-        QCOMPARE(modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("C"), 1, 30), short(6));
+        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 30), short(6));
     }
 
     void boxIsDeletedAfterTheAnswer()
@@ -229,7 +229,7 @@ private slots:
             sawBox = true;
             press(box, "OKButton");
         });
-        modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("C"), 1, 0);
+        modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 0);
         QVERIFY(sawBox);
         QVERIFY(seen.isNull());
     }
@@ -239,13 +239,12 @@ private slots:
         QWidget main;
         main.setObjectName(QStringLiteral("frmMain"));
         main.show();
-        modTamberlock::setConfirmBoxOwner(&main);
         QWidget *parent = reinterpret_cast<QWidget *>(1);
         whenShown([&](frmKivMsg *box) {
             parent = box->parentWidget();
             press(box, "OKButton");
         });
-        modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("C"), 1, 0);
+        modTamberlock::ShowConfirmBox(&main, QStringLiteral("Q?"), QStringLiteral("C"), 1, 0);
         QCOMPARE(parent, &main);
     }
 
@@ -256,7 +255,7 @@ private slots:
             parent = box->parentWidget();
             press(box, "OKButton");
         });
-        modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("C"), 1, 0);
+        modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 0);
         QCOMPARE(parent, nullptr);
     }
 
@@ -268,7 +267,7 @@ private slots:
             whileOpen = DontAskSetting::text();
             press(box, "CancelButton");
         });
-        QCOMPARE(modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("C"), 1, 0), short(7));
+        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 0), short(7));
         QCOMPARE(whileOpen, QStringLiteral("0"));
         QCOMPARE(DontAskSetting::text(), QStringLiteral("0"));
         QVERIFY(!DontAskSetting::asks());
@@ -282,7 +281,7 @@ private slots:
             check->click();
             press(box, "OKButton");
         });
-        QCOMPARE(modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("C"), 1, 0), short(6));
+        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 0), short(6));
         QCOMPARE(DontAskSetting::text(), QStringLiteral("1"));
         QVERIFY(DontAskSetting::asks());
     }
@@ -295,7 +294,7 @@ private slots:
             ticked = box->findChild<QCheckBox *>(QStringLiteral("Check1"))->isChecked();
             press(box, "OKButton");
         });
-        modTamberlock::ShowConfirmBox(QStringLiteral("Q?"), QStringLiteral("C"), 1, 0);
+        modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 0);
         QVERIFY(!ticked);
         QCOMPARE(DontAskSetting::text(), QStringLiteral("0")); // the box never reads or resets it
     }
@@ -319,10 +318,10 @@ private slots:
             });
             QTimer::singleShot(60,
                                [&] { press(openBoxes(QStringLiteral("Second")).value(0), "CancelButton"); });
-            inner = modTamberlock::ShowConfirmBox(QStringLiteral("Second?"), QStringLiteral("Second"), 1, 0);
+            inner = modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Second?"), QStringLiteral("Second"), 1, 0);
         });
         const short outer =
-            modTamberlock::ShowConfirmBox(QStringLiteral("First?"), QStringLiteral("First"), 1, 0);
+            modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("First?"), QStringLiteral("First"), 1, 0);
         QCOMPARE(openTogether, 2);
         QCOMPARE(outer, short(6));
         QCOMPARE(inner, short(7));
