@@ -76,7 +76,7 @@ void clickFirstCompany(frmMain *w)
 {
     ReportList *companies = listOf(w, "LvwCompanys");
     companies->selectRow(companies->rowOfId(0));
-    w->LvwCompanys_MouseUp(Qt::LeftButton, {});
+    w->onCompanyListReleased(Qt::LeftButton, {});
     paintList(listOf(w, "lvwHours"));
 }
 
@@ -275,7 +275,7 @@ void BM_WatchTick(benchmark::State &state)
             hours->scrollToRow(row);
             break;
         }
-    w->tmrRealTimeCost_Timer(); // the first tick turns passed deadlines into "Done"
+    w->onWatchTick(); // the first tick turns passed deadlines into "Done"
     QCoreApplication::processEvents();
     // What each tick repaints of the charge list, against one row's cells.
     struct PaintArea : QObject {
@@ -293,7 +293,7 @@ void BM_WatchTick(benchmark::State &state)
         Clock::advance(1);
         QElapsedTimer t;
         t.start();
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QCoreApplication::processEvents();
         state.SetIterationTime(seconds(t));
     }

@@ -64,14 +64,14 @@ int measure(const QString &folder, int expected)
     auto *companies = w.findChild<ReportList *>(QStringLiteral("LvwCompanys"));
     auto *hours = w.findChild<ReportList *>(QStringLiteral("lvwHours"));
     companies->selectRow(companies->rowOfId(0));
-    w.LvwCompanys_MouseUp(Qt::LeftButton, {});
+    w.onCompanyListReleased(Qt::LeftButton, {});
     hours->flushRows();
     QCoreApplication::processEvents();
     hours->viewport()->repaint();
     // A few seconds of the watch and a scroll to the end, as a user would.
     for (int i = 0; i < 3; ++i) {
         Clock::advance(1);
-        w.tmrRealTimeCost_Timer();
+        w.onWatchTick();
         QCoreApplication::processEvents();
     }
     hours->scrollToRow(hours->rowCount() - 1);

@@ -40,10 +40,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     createStatusBar();
     createMenus();
 
-    m_tmrRealTimeCost = new QTimer(this);
-    m_tmrRealTimeCost->setObjectName(QStringLiteral("tmrRealTimeCost"));
-    m_tmrRealTimeCost->setInterval(1000);
-    connect(m_tmrRealTimeCost, &QTimer::timeout, this, &frmMain::tmrRealTimeCost_Timer);
+    m_watchTimer = new QTimer(this);
+    m_watchTimer->setObjectName(QStringLiteral("tmrRealTimeCost"));
+    m_watchTimer->setInterval(1000);
+    connect(m_watchTimer, &QTimer::timeout, this, &frmMain::onWatchTick);
 
     // The designer's client area is 7110 x 6195 twips below the menu bar.
     setMinimumSize(Twips::toPixels(6090), Twips::toPixels(4725));
@@ -55,7 +55,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     InitLvwCompanys();
     InitLvwJobs();
     InitLvwHours();
-    m_tmrRealTimeCost->start();
+    m_watchTimer->start();
     // The window shows itself before it loads: on an empty database the
     // offer to add a first company then stands over the window it belongs to.
     show();
@@ -73,68 +73,68 @@ void frmMain::createControls()
     // window changing size (the menu bar settles its height once shown).
     client->installEventFilter(this);
 
-    m_image1 = new QLabel(client);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-    m_image1->setGeometry(twipRect(120, 0, 480, 480));
-    m_image1->setAlignment(Qt::AlignCenter);
-    m_image1->setPixmap(Icons::program().pixmap(32, 32));
+    m_logo = new QLabel(client);
+    m_logo->setObjectName(QStringLiteral("Image1"));
+    m_logo->setGeometry(twipRect(120, 0, 480, 480));
+    m_logo->setAlignment(Qt::AlignCenter);
+    m_logo->setPixmap(Icons::program().pixmap(32, 32));
 
-    m_label1 = new QLabel(QStringLiteral("Tamberlock"), client);
-    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_title = new QLabel(QStringLiteral("Tamberlock"), client);
+    m_title->setObjectName(QStringLiteral("Label1"));
     QFont font(QStringLiteral("Verdana"), 18);
     font.setBold(true);
-    m_label1->setFont(font);
+    m_title->setFont(font);
     const QRect labelRect = twipRect(720, 0, 2100, 435);
     // Never cut the caption off where the font runs wider than Verdana.
-    m_label1->setGeometry(labelRect.x(), labelRect.y(), qMax(labelRect.width(), m_label1->sizeHint().width()),
-                          qMax(labelRect.height(), m_label1->sizeHint().height()));
+    m_title->setGeometry(labelRect.x(), labelRect.y(), qMax(labelRect.width(), m_title->sizeHint().width()),
+                          qMax(labelRect.height(), m_title->sizeHint().height()));
 
     // The tab strip lies under the frames; in style 1 the selected tab's
     // frame is shown on top of it.
-    m_tabS1 = new QTabWidget(client);
-    m_tabS1->setObjectName(QStringLiteral("TabS1"));
-    m_tabS1->setGeometry(twipRect(0, 480, 7095, 2775));
+    m_tabs = new QTabWidget(client);
+    m_tabs->setObjectName(QStringLiteral("TabS1"));
+    m_tabs->setGeometry(twipRect(0, 480, 7095, 2775));
     for (const char *caption : {"Companies", "Projects", "Charges"})
-        m_tabS1->addTab(new QWidget(m_tabS1), QString::fromLatin1(caption));
-    m_tabS1->hide();
-    connect(m_tabS1, &QTabWidget::currentChanged, this, [this] { applyLayout(); });
+        m_tabs->addTab(new QWidget(m_tabs), QString::fromLatin1(caption));
+    m_tabs->hide();
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] { applyLayout(); });
 
     const char *captions[3] = {"Companies:", "Projects:", "Zarividude Charges:"};
     const double tops[3] = {600, 2400, 4200};
     const char *listNames[3] = {"LvwCompanys", "LvwJobs", "lvwHours"};
     const double listHeights[3] = {1320, 1290, 1305};
-    m_companies = new CompanyListModel(this);
-    m_projects = new ProjectListModel(this);
-    m_charges = new ChargeListModel(this);
-    ReportModel *models[3] = {m_companies, m_projects, m_charges};
-    ReportList **lists[3] = {&m_lvwCompanys, &m_lvwJobs, &m_lvwHours};
+    m_companyRows = new CompanyListModel(this);
+    m_projectRows = new ProjectListModel(this);
+    m_chargeRows = new ChargeListModel(this);
+    ReportModel *models[3] = {m_companyRows, m_projectRows, m_chargeRows};
+    ReportList **lists[3] = {&m_companyList, &m_projectList, &m_chargeList};
     for (int i = 0; i < 3; ++i) {
-        m_framBig[i] = new QGroupBox(QString::fromLatin1(captions[i]), client);
-        m_framBig[i]->setObjectName(QStringLiteral("framBig_%1").arg(i));
-        m_framBig[i]->setGeometry(twipRect(120, tops[i], 6855, 1695));
-        auto *list = new ReportList(models[i], m_framBig[i]);
+        m_frames[i] = new QGroupBox(QString::fromLatin1(captions[i]), client);
+        m_frames[i]->setObjectName(QStringLiteral("framBig_%1").arg(i));
+        m_frames[i]->setGeometry(twipRect(120, tops[i], 6855, 1695));
+        auto *list = new ReportList(models[i], m_frames[i]);
         list->setObjectName(QString::fromLatin1(listNames[i]));
         list->setGeometry(twipRect(120, 240, 6585, listHeights[i]));
         *lists[i] = list;
     }
 
-    m_lvwCompanys->setImages({Icons::company()});
-    m_lvwJobs->setImages({Icons::project(), Icons::project()});
-    m_lvwHours->setImages({Icons::runningCharge(0), Icons::runningCharge(1), Icons::runningCharge(2),
+    m_companyList->setImages({Icons::company()});
+    m_projectList->setImages({Icons::project(), Icons::project()});
+    m_chargeList->setImages({Icons::runningCharge(0), Icons::runningCharge(1), Icons::runningCharge(2),
                            Icons::runningCharge(3), Icons::charge()});
 
-    connect(m_lvwCompanys, &ReportList::mouseReleased, this, &frmMain::LvwCompanys_MouseUp);
-    connect(m_lvwJobs, &ReportList::mouseReleased, this, &frmMain::LvwJobs_MouseUp);
-    connect(m_lvwHours, &ReportList::mouseReleased, this, &frmMain::lvwHours_MouseUp);
-    connect(m_lvwCompanys, &ReportList::columnClicked, this,
-            [this](int column) { sortByColumn(m_lvwCompanys, column); });
-    connect(m_lvwJobs, &ReportList::columnClicked, this,
-            [this](int column) { sortByColumn(m_lvwJobs, column); });
-    connect(m_lvwHours, &ReportList::columnClicked, this,
-            [this](int column) { sortByColumn(m_lvwHours, column); });
-    connect(m_lvwCompanys, &ReportList::rowDoubleClicked, this, [this] { MnuComps_Click(4); });
-    connect(m_lvwJobs, &ReportList::rowDoubleClicked, this, [this] { mnuJobs_Click(4); });
-    connect(m_lvwHours, &ReportList::rowDoubleClicked, this, [this] { mnuHours_Click(4); });
+    connect(m_companyList, &ReportList::mouseReleased, this, &frmMain::onCompanyListReleased);
+    connect(m_projectList, &ReportList::mouseReleased, this, &frmMain::onProjectListReleased);
+    connect(m_chargeList, &ReportList::mouseReleased, this, &frmMain::onChargeListReleased);
+    connect(m_companyList, &ReportList::columnClicked, this,
+            [this](int column) { sortByColumn(m_companyList, column); });
+    connect(m_projectList, &ReportList::columnClicked, this,
+            [this](int column) { sortByColumn(m_projectList, column); });
+    connect(m_chargeList, &ReportList::columnClicked, this,
+            [this](int column) { sortByColumn(m_chargeList, column); });
+    connect(m_companyList, &ReportList::rowDoubleClicked, this, [this] { onCompanyMenu(CompanyEdit); });
+    connect(m_projectList, &ReportList::rowDoubleClicked, this, [this] { onProjectMenu(ProjectEdit); });
+    connect(m_chargeList, &ReportList::rowDoubleClicked, this, [this] { onChargeMenu(ChargeEdit); });
 }
 
 void frmMain::createStatusBar()
@@ -221,14 +221,14 @@ void frmMain::fitStatusBar()
 
 QString frmMain::selectedCompanyText() const
 {
-    const int row = m_lvwCompanys->selectedRow();
-    return row < 0 ? QString() : m_lvwCompanys->rowText(row);
+    const int row = m_companyList->selectedRow();
+    return row < 0 ? QString() : m_companyList->rowText(row);
 }
 
 QString frmMain::selectedJobText() const
 {
-    const int row = m_lvwJobs->selectedRow();
-    return row < 0 ? QString() : m_lvwJobs->rowText(row);
+    const int row = m_projectList->selectedRow();
+    return row < 0 ? QString() : m_projectList->rowText(row);
 }
 
 void frmMain::RefreshData()
@@ -236,19 +236,19 @@ void frmMain::RefreshData()
     const qint32 company = RowNumbers::withZeroPrefix(selectedCompanyText()).value_or(0);
     const qint32 job = RowNumbers::withZeroPrefix(selectedJobText()).value_or(0);
 
-    m_lvwHours->clearRows();
-    m_lvwJobs->clearRows();
-    m_lvwCompanys->clearRows();
+    m_chargeList->clearRows();
+    m_projectList->clearRows();
+    m_companyList->clearRows();
     m_loadedCompany = 0;
 
     LoadCompanies();
 
     const QString companyText = QString::number(company);
     bool found = false;
-    for (int row = 0; row < m_lvwCompanys->rowCount(); ++row) {
-        if (m_lvwCompanys->rowText(row) == companyText) {
-            m_lvwCompanys->selectRow(row);
-            m_lvwCompanys->scrollToRow(row);
+    for (int row = 0; row < m_companyList->rowCount(); ++row) {
+        if (m_companyList->rowText(row) == companyText) {
+            m_companyList->selectRow(row);
+            m_companyList->scrollToRow(row);
             found = true;
             break;
         }
@@ -258,14 +258,14 @@ void frmMain::RefreshData()
         showLoadedTotals();
         return;
     }
-    LvwCompanys_MouseUp(Qt::LeftButton, {});
+    onCompanyListReleased(Qt::LeftButton, {});
 
     const QString jobText = QString::number(job);
-    for (int row = 0; row < m_lvwJobs->rowCount(); ++row) {
-        if (m_lvwJobs->rowText(row) == jobText) {
-            m_lvwJobs->selectRow(row);
-            m_lvwJobs->scrollToRow(row);
-            LvwJobs_MouseUp(Qt::LeftButton, {});
+    for (int row = 0; row < m_projectList->rowCount(); ++row) {
+        if (m_projectList->rowText(row) == jobText) {
+            m_projectList->selectRow(row);
+            m_projectList->scrollToRow(row);
+            onProjectListReleased(Qt::LeftButton, {});
             break;
         }
     }
@@ -297,7 +297,7 @@ void frmMain::showTotals(std::optional<Currency> charges, std::optional<Currency
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    m_tmrRealTimeCost->stop();
+    m_watchTimer->stop();
     m_closed = true;
     // A question still waiting (the offer of an empty list) goes with the
     // window; its caller takes that as no and nothing more happens.

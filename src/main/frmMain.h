@@ -54,7 +54,9 @@ public:
     // number leaves its panel (and the balance) as it was.
     void UpdateStatus(const QString &charges, const QString &payments);
 
-    // 0: the three lists stacked; 1: one list at a time, chosen by the tabs.
+    // The screen styles, as the setting stores them: the three lists stacked,
+    // or one list at a time, chosen by the tabs.
+    enum Style : short { StackedStyle = 0, SingleListStyle = 1 };
     short ScreenStyle() const { return m_screenStyle; }
     void setScreenStyle(short style);
     // The resize rules of the current style, then the lists fitted into
@@ -66,7 +68,7 @@ public:
     void setRealTimeWatch(bool on);
     void RefreshActiveCosts();
     // One tick of tmrRealTimeCost (skipped while the previous one runs).
-    void tmrRealTimeCost_Timer();
+    void onWatchTick();
 
     // The lists.
     void InitLvwCompanys();
@@ -78,9 +80,9 @@ public:
 
     // Mouse releases on the lists: the selection cascade or, for the right
     // button, the context menu.
-    void LvwCompanys_MouseUp(Qt::MouseButton button, const QPoint &globalPos);
-    void LvwJobs_MouseUp(Qt::MouseButton button, const QPoint &globalPos);
-    void lvwHours_MouseUp(Qt::MouseButton button, const QPoint &globalPos);
+    void onCompanyListReleased(Qt::MouseButton button, const QPoint &globalPos);
+    void onProjectListReleased(Qt::MouseButton button, const QPoint &globalPos);
+    void onChargeListReleased(Qt::MouseButton button, const QPoint &globalPos);
     void sortByColumn(ReportList *list, int column);
 
     // The context-menu preparation of each list (edit items, "Cancel").
@@ -88,14 +90,51 @@ public:
     void prepareJobMenu();
     void prepareHourMenu();
 
+    // The items of the menus by their index in the menu's item array (the
+    // number in their object names, "MnuComps_10"); the gaps are separators.
+    enum FileItem { FileBackup = 1, FilePrintInvoices = 3, FileExit = 5 };
+    enum ViewItem { ViewRefresh = 1, ViewRealTimeWatch = 2, ViewSingle = 3 };
+    enum PaymentsItem { PaymentsAdd = 1, PaymentsEdit = 3 };
+    enum CompanyItem {
+        CompanyAdd = 3,
+        CompanyEdit = 4,
+        CompanyAddProject = 6,
+        CompanyAddPayment = 7,
+        CompanyPrint = 8,
+        CompanyDelete = 10,
+        CompanyCancelSeparator = 11,
+        CompanyCancel = 12
+    };
+    enum ProjectItem {
+        ProjectAdd = 3,
+        ProjectEdit = 4,
+        ProjectAddCharge = 6,
+        ProjectExtraSpace = 7,
+        ProjectPrint = 8,
+        ProjectDelete = 10,
+        ProjectCancelSeparator = 11,
+        ProjectCancel = 12
+    };
+    enum ChargeItem {
+        ChargeAdd = 3,
+        ChargeEdit = 4,
+        ChargeStopPending = 6,
+        ChargeStartNew = 7,
+        ChargePrint = 9,
+        ChargeDelete = 11,
+        ChargeCancelSeparator = 12,
+        ChargeCancel = 13
+    };
+    enum HelpItem { HelpStructure = 1, HelpAbout = 2 };
+
     // The menu handlers, each given the index of the item in its array.
-    void mnuFile_Click(int index);
-    void mnuView_Click(int index);
-    void MnuPayments_Click(int index);
-    void MnuComps_Click(int index);
-    void mnuJobs_Click(int index);
-    void mnuHours_Click(int index);
-    void MnuHelp_Click(int index);
+    void onFileMenu(int index);
+    void onViewMenu(int index);
+    void onPaymentsMenu(int index);
+    void onCompanyMenu(int index);
+    void onProjectMenu(int index);
+    void onChargeMenu(int index);
+    void onHelpMenu(int index);
 
     // The menu item of an array by its index; nullptr when there is none.
     QAction *menuItem(const QString &array, int index) const;
@@ -160,25 +199,25 @@ private:
     qint32 m_loadedCompany = 0;
     bool m_closed = false;
 
-    QLabel *m_image1 = nullptr;
-    QLabel *m_label1 = nullptr;
-    QGroupBox *m_framBig[3] = {};
-    ReportList *m_lvwCompanys = nullptr;
-    ReportList *m_lvwJobs = nullptr;
-    ReportList *m_lvwHours = nullptr;
-    QTabWidget *m_tabS1 = nullptr;
+    QLabel *m_logo = nullptr;
+    QLabel *m_title = nullptr;
+    QGroupBox *m_frames[3] = {};
+    ReportList *m_companyList = nullptr;
+    ReportList *m_projectList = nullptr;
+    ReportList *m_chargeList = nullptr;
+    QTabWidget *m_tabs = nullptr;
     QLabel *m_panels[6] = {};
-    QTimer *m_tmrRealTimeCost = nullptr;
+    QTimer *m_watchTimer = nullptr;
 
-    QMenu *m_menuFile = nullptr;
-    QMenu *m_menuView = nullptr;
-    QMenu *m_menuPayments = nullptr;
-    QMenu *m_menuLvwCompanys = nullptr;
-    QMenu *m_menuLvwJobs = nullptr;
-    QMenu *m_menuLvwHours = nullptr;
-    QMenu *m_menuHelp = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_viewMenu = nullptr;
+    QMenu *m_paymentsMenu = nullptr;
+    QMenu *m_companyMenu = nullptr;
+    QMenu *m_projectMenu = nullptr;
+    QMenu *m_chargeMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
 
-    CompanyListModel *m_companies = nullptr;
-    ProjectListModel *m_projects = nullptr;
-    ChargeListModel *m_charges = nullptr;
+    CompanyListModel *m_companyRows = nullptr;
+    ProjectListModel *m_projectRows = nullptr;
+    ChargeListModel *m_chargeRows = nullptr;
 };

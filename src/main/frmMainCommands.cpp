@@ -14,6 +14,7 @@
 #include "editors/frmPayment.h"
 #include "main/RowNumbers.h"
 #include "payments/frmPayments.h"
+#include "widgets/ListModels.h"
 #include "widgets/ReportList.h"
 #include "widgets/SingleWindow.h"
 
@@ -68,29 +69,29 @@ void frmMain::editorClosed(EditorBase::OnClose what)
         RefreshData();
 }
 
-void frmMain::mnuFile_Click(int)
+void frmMain::onFileMenu(int)
 {
     close();
 }
 
-void frmMain::mnuView_Click(int index)
+void frmMain::onViewMenu(int index)
 {
     switch (index) {
-    case 1:
+    case ViewRefresh:
         RefreshData();
         RefreshActiveCosts();
         break;
-    case 2: setRealTimeWatch(!RealTimeWatch()); break;
-    case 3: setScreenStyle(ScreenStyle() == 0 ? 1 : 0); break;
+    case ViewRealTimeWatch: setRealTimeWatch(!RealTimeWatch()); break;
+    case ViewSingle: setScreenStyle(ScreenStyle() == StackedStyle ? SingleListStyle : StackedStyle); break;
     default: break;
     }
 }
 
-void frmMain::MnuPayments_Click(int index)
+void frmMain::onPaymentsMenu(int index)
 {
     switch (index) {
-    case 1: openEditor<frmPayment>(this)->SwapFormMode(0, 0); break;
-    case 3: {
+    case PaymentsAdd: openEditor<frmPayment>(this)->SwapFormMode(EditorBase::AddMode, 0); break;
+    case PaymentsEdit: {
         const qint32 n = RowNumbers::withZeroPrefix(selectedCompanyText()).value_or(0);
         if (n != 0) {
             frmPayments *payments = frmPayments::forOwner(this);
@@ -112,63 +113,63 @@ void frmMain::MnuPayments_Click(int index)
     }
 }
 
-void frmMain::MnuComps_Click(int index)
+void frmMain::onCompanyMenu(int index)
 {
     switch (index) {
-    case 3: openEditor<frmComp>(this)->SwapFormMode(0, 0); break;
-    case 4:
+    case CompanyAdd: openEditor<frmComp>(this)->SwapFormMode(EditorBase::AddMode, 0); break;
+    case CompanyEdit:
         // With no company selected there is nothing to edit.
         if (const std::optional<qint32> n = RowNumbers::plain(selectedCompanyText()))
-            openEditor<frmComp>(this)->SwapFormMode(-1, *n);
+            openEditor<frmComp>(this)->SwapFormMode(EditorBase::EditMode, *n);
         break;
-    case 6: mnuJobs_Click(3); break;
-    case 7: openEditor<frmPayment>(this)->SwapFormMode(0, 0); break;
-    case 8: ShowNotImplemented(); break;
-    case 10: deleteCompany(); break;
+    case CompanyAddProject: onProjectMenu(ProjectAdd); break;
+    case CompanyAddPayment: openEditor<frmPayment>(this)->SwapFormMode(EditorBase::AddMode, 0); break;
+    case CompanyPrint: ShowNotImplemented(); break;
+    case CompanyDelete: deleteCompany(); break;
     default: break;
     }
 }
 
-void frmMain::mnuJobs_Click(int index)
+void frmMain::onProjectMenu(int index)
 {
     switch (index) {
-    case 3: openEditor<frmJob>(this)->SwapFormMode(0, 0); break;
-    case 4:
+    case ProjectAdd: openEditor<frmJob>(this)->SwapFormMode(EditorBase::AddMode, 0); break;
+    case ProjectEdit:
         if (const std::optional<qint32> n = RowNumbers::plain(selectedJobText()))
-            openEditor<frmJob>(this)->SwapFormMode(-1, *n);
+            openEditor<frmJob>(this)->SwapFormMode(EditorBase::EditMode, *n);
         break;
-    case 6: mnuHours_Click(3); break;
-    case 8: ShowNotImplemented(); break;
-    case 10: deleteJob(); break;
-    case 12: QCoreApplication::processEvents(); break;
+    case ProjectAddCharge: onChargeMenu(ChargeAdd); break;
+    case ProjectPrint: ShowNotImplemented(); break;
+    case ProjectDelete: deleteJob(); break;
+    case ProjectCancel: QCoreApplication::processEvents(); break;
     default: break;
     }
 }
 
-void frmMain::mnuHours_Click(int index)
+void frmMain::onChargeMenu(int index)
 {
     // Charges belong to a project: without projects no charge command runs.
-    if (m_lvwJobs->rowCount() == 0)
+    if (m_projectList->rowCount() == 0)
         return;
     switch (index) {
-    case 3: openEditor<frmHour>(this)->SwapFormMode(0, 0); break;
-    case 4:
-        if (const std::optional<qint32> n = RowNumbers::plain(selectedText(m_lvwHours)))
-            openEditor<frmHour>(this)->SwapFormMode(-1, *n);
+    case ChargeAdd: openEditor<frmHour>(this)->SwapFormMode(EditorBase::AddMode, 0); break;
+    case ChargeEdit:
+        if (const std::optional<qint32> n = RowNumbers::plain(selectedText(m_chargeList)))
+            openEditor<frmHour>(this)->SwapFormMode(EditorBase::EditMode, *n);
         break;
-    case 6: stopPendingCharge(); break;
-    case 7: startNewCharge(); break;
-    case 9: ShowNotImplemented(); break;
-    case 11: deleteHour(); break;
+    case ChargeStopPending: stopPendingCharge(); break;
+    case ChargeStartNew: startNewCharge(); break;
+    case ChargePrint: ShowNotImplemented(); break;
+    case ChargeDelete: deleteHour(); break;
     default: break;
     }
 }
 
-void frmMain::MnuHelp_Click(int index)
+void frmMain::onHelpMenu(int index)
 {
-    if (index == 1)
+    if (index == HelpStructure)
         frmHelpStruct::showFor(this);
-    else if (index == 2)
+    else if (index == HelpAbout)
         frmAbout::showFor(this);
 }
 
@@ -212,7 +213,7 @@ void frmMain::deleteJob()
 
 void frmMain::deleteHour()
 {
-    const qint32 n = RowNumbers::withZeroPrefix(selectedText(m_lvwHours)).value_or(0);
+    const qint32 n = RowNumbers::withZeroPrefix(selectedText(m_chargeList)).value_or(0);
     const BoxResult answer =
         showMessage(QStringLiteral("Delete This Charge?"),
                     lines({QStringLiteral("There is NO Way to Undo this command."), QString(),
@@ -226,16 +227,16 @@ void frmMain::deleteHour()
 
 void frmMain::stopPendingCharge()
 {
-    const int row = m_lvwHours->selectedRow();
-    const qint32 charge = row < 0 ? 0 : RowNumbers::withZeroPrefix(m_lvwHours->rowText(row)).value_or(0);
+    const int row = m_chargeList->selectedRow();
+    const qint32 charge = row < 0 ? 0 : RowNumbers::withZeroPrefix(m_chargeList->rowText(row)).value_or(0);
     // No selected charge (F11 on an empty charge list): there is nothing to
     // stop, and a row written now would belong to no project.
     if (charge == 0)
         return;
-    const qint32 project = RowNumbers::withZeroPrefix(m_lvwHours->cell(row, 1)).value_or(0);
-    const QString start = m_lvwHours->cell(row, 2);
+    const qint32 project = RowNumbers::withZeroPrefix(m_chargeList->cell(row, ChargeListModel::ProjectKey)).value_or(0);
+    const QString start = m_chargeList->cell(row, ChargeListModel::Start);
 
-    if (!IsPendingTime(m_lvwHours->cell(row, 3))) {
+    if (!IsPendingTime(m_chargeList->cell(row, ChargeListModel::Stop))) {
         const BoxResult answer =
             showMessage(QStringLiteral("Change the Stop Time to now?"),
                         lines({QStringLiteral("The selected charge has already stopped."), QString(),

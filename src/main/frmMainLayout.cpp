@@ -29,8 +29,8 @@ int px(double twips)
 void frmMain::setScreenStyle(short style)
 {
     m_screenStyle = style;
-    if (QAction *single = menuItem(QStringLiteral("mnuView"), 3))
-        single->setChecked(style == 1);
+    if (QAction *single = menuItem(QStringLiteral("mnuView"), ViewSingle))
+        single->setChecked(style == SingleListStyle);
     // Two passes: in the single-list style a frame's height is taken from
     // its top before the top moves, so only the second pass is final.
     QCoreApplication::processEvents();
@@ -64,17 +64,17 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 
 void frmMain::applyLayout()
 {
-    if (!m_framBig[0])
+    if (!m_frames[0])
         return;
     // A hidden window gets no layout pass of its own; the rules need the
     // client area as it is now.
     if (!isVisible() && layout())
         layout()->setGeometry(rect());
-    if (m_screenStyle == 0) {
+    if (m_screenStyle == StackedStyle) {
         if (isMinimized())
             return; // nothing to arrange in a minimized window
         layoutStyle0();
-    } else if (m_screenStyle == 1) {
+    } else if (m_screenStyle == SingleListStyle) {
         layoutStyle1();
     }
     fitLists();
@@ -90,27 +90,27 @@ void frmMain::layoutStyle0()
     const double scaleWidth = tw(centralWidget()->width());
     const double scaleHeight = tw(centralWidget()->height()) + statusHeight;
 
-    const double t = qRound(scaleHeight - tw(m_framBig[0]->y()) + 200);
+    const double t = qRound(scaleHeight - tw(m_frames[0]->y()) + 200);
 
-    for (QGroupBox *frame : m_framBig) {
+    for (QGroupBox *frame : m_frames) {
         if (frame->isHidden())
             frame->show();
     }
-    if (!m_tabS1->isHidden())
-        m_tabS1->hide();
+    if (!m_tabs->isHidden())
+        m_tabs->hide();
 
-    m_framBig[0]->move(m_framBig[0]->x(), px(600));
-    for (QGroupBox *frame : m_framBig)
+    m_frames[0]->move(m_frames[0]->x(), px(600));
+    for (QGroupBox *frame : m_frames)
         frame->resize(px(scaleWidth - (tw(frame->x()) + 50)), frame->height());
 
     const int h = qMax(0, px((t - (statusHeight + 600)) / 3));
-    for (QGroupBox *frame : m_framBig)
+    for (QGroupBox *frame : m_frames)
         frame->resize(frame->width(), h);
 
-    const double common = tw(m_framBig[0]->height());
+    const double common = tw(m_frames[0]->height());
     const double top1 = 600 + common + 105;
-    m_framBig[1]->move(m_framBig[1]->x(), px(top1));
-    m_framBig[2]->move(m_framBig[2]->x(), px(top1 + common + 105));
+    m_frames[1]->move(m_frames[1]->x(), px(top1));
+    m_frames[2]->move(m_frames[2]->x(), px(top1 + common + 105));
 }
 
 void frmMain::layoutStyle1()
@@ -121,10 +121,10 @@ void frmMain::layoutStyle1()
     const double scaleWidth = tw(centralWidget()->width());
     const double scaleHeight = tw(centralWidget()->height()) + statusHeight;
 
-    if (m_tabS1->isHidden())
-        m_tabS1->show();
+    if (m_tabs->isHidden())
+        m_tabs->show();
 
-    for (QGroupBox *frame : m_framBig) {
+    for (QGroupBox *frame : m_frames) {
         if (!frame->isHidden())
             frame->hide();
         const int width = qMax(0, px(scaleWidth - (tw(frame->x()) + 100)));
@@ -133,22 +133,22 @@ void frmMain::layoutStyle1()
         frame->move(frame->x(), px(840));
     }
 
-    const int shown = m_tabS1->currentIndex(); // tab 1 shows frame 0, and so on
+    const int shown = m_tabs->currentIndex(); // tab 1 shows frame 0, and so on
     if (shown >= 0 && shown < 3) {
-        m_framBig[shown]->show();
-        m_framBig[shown]->raise();
+        m_frames[shown]->show();
+        m_frames[shown]->raise();
     }
 
-    m_tabS1->resize(qMax(0, px(scaleWidth - tw(m_tabS1->x()))),
-                    qMax(0, px(scaleHeight - tw(m_tabS1->y()) - statusHeight)));
+    m_tabs->resize(qMax(0, px(scaleWidth - tw(m_tabs->x()))),
+                    qMax(0, px(scaleHeight - tw(m_tabs->y()) - statusHeight)));
 }
 
 void frmMain::fitLists()
 {
-    ReportList *lists[3] = {m_lvwCompanys, m_lvwJobs, m_lvwHours};
+    ReportList *lists[3] = {m_companyList, m_projectList, m_chargeList};
     for (int i = 0; i < 3; ++i) {
         ReportList *list = lists[i];
-        const QGroupBox *frame = m_framBig[i];
+        const QGroupBox *frame = m_frames[i];
         list->resize(qMax(0, px(tw(frame->width()) - (tw(list->x()) + 50))),
                      qMax(0, px(tw(frame->height()) - (tw(list->y()) + 50))));
     }

@@ -49,7 +49,7 @@ StepResult done()
 
 void frmMain::InitLvwCompanys()
 {
-    m_lvwCompanys->setColumns({{QStringLiteral(" "), 285, Qt::AlignLeft},
+    m_companyList->setColumns({{QStringLiteral(" "), 285, Qt::AlignLeft},
                                {QStringLiteral("Name "), 2100, Qt::AlignLeft},
                                {QStringLiteral("Contact"), 1769, Qt::AlignLeft},
                                {QStringLiteral("Phone"), 1275, Qt::AlignLeft, kPhoneSample},
@@ -58,7 +58,7 @@ void frmMain::InitLvwCompanys()
 
 void frmMain::InitLvwJobs()
 {
-    m_lvwJobs->setColumns(
+    m_projectList->setColumns(
         {{QStringLiteral(" "), 285, Qt::AlignLeft},
          {QStringLiteral("PID"), 1, Qt::AlignLeft},
          {QStringLiteral("Project Name"), 1900, Qt::AlignLeft},
@@ -69,7 +69,7 @@ void frmMain::InitLvwJobs()
 
 void frmMain::InitLvwHours()
 {
-    m_lvwHours->setColumns(
+    m_chargeList->setColumns(
         {{QStringLiteral("  "), 285, Qt::AlignLeft},
          {QStringLiteral("LogID"), 1, Qt::AlignLeft},
          {QStringLiteral("Start Time"), 2009.764, Qt::AlignLeft, kDateSample},
@@ -95,16 +95,16 @@ void frmMain::LoadCompanies()
         return;
     BusyMark busy(m_loadingCompanies);
 
-    m_lvwCompanys->clearRows();
+    m_companyList->clearRows();
     ListLoader loader(Lists::companies());
     const auto rows = loader.rows<Lists::CompanyRow>();
     const std::optional<bool> added =
-        fillModel(loader, *m_companies, rows, false, this, [](int, const auto &) { return done(); });
+        fillModel(loader, *m_companyRows, rows, false, this, [](int, const auto &) { return done(); });
     if (!added)
         return;
-    finishLoad(loader, m_lvwCompanys, !*added,
+    finishLoad(loader, m_companyList, !*added,
                QStringLiteral("There are no Companies.\r\n\r\nWould you like to add one now?"),
-               QStringLiteral("Add New Company?"), [this] { MnuComps_Click(3); });
+               QStringLiteral("Add New Company?"), [this] { onCompanyMenu(CompanyAdd); });
 }
 
 void frmMain::LoadProjects(qint32 companyId)
@@ -114,18 +114,18 @@ void frmMain::LoadProjects(qint32 companyId)
     BusyMark busy(m_loadingJobs);
     m_loadedCompany = companyId;
 
-    m_lvwJobs->clearRows();
-    m_lvwHours->clearRows();
+    m_projectList->clearRows();
+    m_chargeList->clearRows();
     ListLoader loader(Lists::projects(companyId));
     const auto rows = loader.rows<Lists::ProjectRow>();
-    m_projects->setNow(ElapsedSpan::secondsOf(Clock::now()));
+    m_projectRows->setNow(ElapsedSpan::secondsOf(Clock::now()));
     const std::optional<bool> added =
-        fillModel(loader, *m_projects, rows, false, this, [](int, const auto &) { return done(); });
+        fillModel(loader, *m_projectRows, rows, false, this, [](int, const auto &) { return done(); });
     if (!added)
         return;
-    finishLoad(loader, m_lvwJobs, !*added,
+    finishLoad(loader, m_projectList, !*added,
                QStringLiteral("There are no Projects For this Company.\r\n\r\nWould you like to add one now?"),
-               QStringLiteral("Add New Project?"), [this] { mnuJobs_Click(3); });
+               QStringLiteral("Add New Project?"), [this] { onProjectMenu(ProjectAdd); });
     setCaptionFromProject();
 }
 
@@ -135,38 +135,38 @@ void frmMain::LoadHours(qint32 jobId)
         return;
     BusyMark busy(m_loadingHours);
 
-    m_lvwHours->clearRows();
+    m_chargeList->clearRows();
     ListLoader loader(Lists::charges(jobId));
     const auto rows = loader.rows<Lists::ChargeRow>();
     const qint64 now = ElapsedSpan::secondsOf(Clock::now());
     // A row without a rate keeps the rate of the row before it; one whose
     // rate cannot be read has no cost to show.
     std::optional<Currency> rate = 0;
-    const std::optional<bool> added = fillModel(loader, *m_charges, rows, true, this,
+    const std::optional<bool> added = fillModel(loader, *m_chargeRows, rows, true, this,
                                   [&](int id, const Lists::ChargeRow &row) -> StepResult {
                                       if (!row.rateIsNull)
                                           rate = row.rate;
                                       if (!rate) {
-                                          m_charges->spanOnly(id, now);
+                                          m_chargeRows->spanOnly(id, now);
                                           return std::nullopt;
                                       }
-                                      if (!m_charges->cost(id, *rate, now))
+                                      if (!m_chargeRows->cost(id, *rate, now))
                                           return ListLoader::overflow();
                                       return std::nullopt;
                                   });
     if (!added)
         return;
-    finishLoad(loader, m_lvwHours, !*added,
+    finishLoad(loader, m_chargeList, !*added,
                QStringLiteral("There are no Charges for this Project.\r\n\r\nWould you like to add one now?"),
-               QStringLiteral("Add New Charges?"), [this] { mnuHours_Click(3); });
+               QStringLiteral("Add New Charges?"), [this] { onChargeMenu(ChargeAdd); });
 }
 
 void frmMain::setCaptionFromProject()
 {
-    const int row = m_lvwJobs->selectedRow();
+    const int row = m_projectList->selectedRow();
     if (row < 0)
         return;
-    const QString name = m_lvwJobs->cell(row, ProjectListModel::Name);
+    const QString name = m_projectList->cell(row, ProjectListModel::Name);
     setWindowTitle(name.isEmpty() ? executableBaseName()
                                   : executableBaseName() + QStringLiteral(" - ") + name);
 }
@@ -198,34 +198,34 @@ void frmMain::showLoadedTotals()
         showTotals(0, 0);
         return;
     }
-    showTotals(m_charges->total(), GetCompanyCredits(m_loadedCompany));
+    showTotals(m_chargeRows->total(), GetCompanyCredits(m_loadedCompany));
 }
 
-void frmMain::LvwCompanys_MouseUp(Qt::MouseButton button, const QPoint &globalPos)
+void frmMain::onCompanyListReleased(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::RightButton) {
         prepareCompanyMenu();
-        popupContext(m_menuLvwCompanys, globalPos);
+        popupContext(m_companyMenu, globalPos);
         return;
     }
     companyReleased();
 }
 
-void frmMain::LvwJobs_MouseUp(Qt::MouseButton button, const QPoint &globalPos)
+void frmMain::onProjectListReleased(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::RightButton) {
         prepareJobMenu();
-        popupContext(m_menuLvwJobs, globalPos);
+        popupContext(m_projectMenu, globalPos);
         return;
     }
     jobReleased();
 }
 
-void frmMain::lvwHours_MouseUp(Qt::MouseButton button, const QPoint &globalPos)
+void frmMain::onChargeListReleased(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::RightButton) {
         prepareHourMenu();
-        popupContext(m_menuLvwHours, globalPos);
+        popupContext(m_chargeMenu, globalPos);
         return;
     }
     RefreshActiveCosts();

@@ -4,6 +4,7 @@
 
 #include "data/Formats.h"
 #include "main/RowNumbers.h"
+#include "widgets/ListModels.h"
 #include "widgets/ReportList.h"
 
 #include <QAction>
@@ -50,65 +51,65 @@ void frmMain::createMenus()
 {
     menuBar()->setObjectName(QStringLiteral("menuBar"));
 
-    m_menuFile = createMenu(QStringLiteral("MenuFile"), QStringLiteral("&Action"), QStringLiteral("mnuFile"),
-                            {{1, "&Backup Data", "Ctrl+S", false},
+    m_fileMenu = createMenu(QStringLiteral("MenuFile"), QStringLiteral("&Action"), QStringLiteral("mnuFile"),
+                            {{FileBackup, "&Backup Data", "Ctrl+S", false},
                              {2, "-", nullptr, false},
-                             {3, "&Print Invoices", "Ctrl+P", false},
+                             {FilePrintInvoices, "&Print Invoices", "Ctrl+P", false},
                              {4, "-", nullptr, false},
-                             {5, "E&xit"}},
-                            &frmMain::mnuFile_Click);
-    m_menuView = createMenu(QStringLiteral("MenuView"), QStringLiteral("&View"), QStringLiteral("mnuView"),
-                            {{1, "Refresh Data", "F5"},
-                             {2, "Real Time Watch", "F2", true, true, true},
-                             {3, "View Single", "F3", true, true, false}},
-                            &frmMain::mnuView_Click);
-    m_menuPayments = createMenu(
+                             {FileExit, "E&xit"}},
+                            &frmMain::onFileMenu);
+    m_viewMenu = createMenu(QStringLiteral("MenuView"), QStringLiteral("&View"), QStringLiteral("mnuView"),
+                            {{ViewRefresh, "Refresh Data", "F5"},
+                             {ViewRealTimeWatch, "Real Time Watch", "F2", true, true, true},
+                             {ViewSingle, "View Single", "F3", true, true, false}},
+                            &frmMain::onViewMenu);
+    m_paymentsMenu = createMenu(
         QStringLiteral("MenuPayments"), QStringLiteral("&Payments"), QStringLiteral("MnuPayments"),
-        {{1, "Add Payment..."}, {2, "-"}, {3, "Edit Payments...", "F4"}}, &frmMain::MnuPayments_Click);
-    m_menuLvwCompanys = createMenu(QStringLiteral("MenuLvwCompanys"), QStringLiteral("&Companies"),
+        {{PaymentsAdd, "Add Payment..."}, {2, "-"}, {PaymentsEdit, "Edit Payments...", "F4"}}, &frmMain::onPaymentsMenu);
+    m_companyMenu = createMenu(QStringLiteral("MenuLvwCompanys"), QStringLiteral("&Companies"),
                                    QStringLiteral("MnuComps"),
-                                   {{3, "&Add Company..."},
-                                    {4, "&Edit Company"},
+                                   {{CompanyAdd, "&Add Company..."},
+                                    {CompanyEdit, "&Edit Company"},
                                     {5, "-"},
-                                    {6, "Add P&roject..."},
-                                    {7, "Add Pa&yment..."},
-                                    {8, "&Print Company Invoices..."},
+                                    {CompanyAddProject, "Add P&roject..."},
+                                    {CompanyAddPayment, "Add Pa&yment..."},
+                                    {CompanyPrint, "&Print Company Invoices..."},
                                     {9, "-"},
-                                    {10, "&Delete Company"},
-                                    {11, "-", nullptr, false},
-                                    {12, "Cancel", nullptr, false}},
-                                   &frmMain::MnuComps_Click);
-    m_menuLvwJobs =
+                                    {CompanyDelete, "&Delete Company"},
+                                    {CompanyCancelSeparator, "-", nullptr, false},
+                                    {CompanyCancel, "Cancel", nullptr, false}},
+                                   &frmMain::onCompanyMenu);
+    m_projectMenu =
         createMenu(QStringLiteral("MenuLvwJobs"), QStringLiteral("Projects"), QStringLiteral("mnuJobs"),
-                   {{3, "&Add Project..."},
-                    {4, "&Edit Project..."},
+                   {{ProjectAdd, "&Add Project..."},
+                    {ProjectEdit, "&Edit Project..."},
                     {5, "-"},
-                    {6, "&Add Charge..."},
-                    {7, "Extra Space", nullptr, false},
-                    {8, "&Print Project Invoices..."},
+                    {ProjectAddCharge, "&Add Charge..."},
+                    {ProjectExtraSpace, "Extra Space", nullptr, false},
+                    {ProjectPrint, "&Print Project Invoices..."},
                     {9, "-"},
-                    {10, "&Delete Project"},
-                    {11, "-", nullptr, false},
-                    {12, "Cancel", nullptr, false}},
-                   &frmMain::mnuJobs_Click);
-    m_menuLvwHours =
+                    {ProjectDelete, "&Delete Project"},
+                    {ProjectCancelSeparator, "-", nullptr, false},
+                    {ProjectCancel, "Cancel", nullptr, false}},
+                   &frmMain::onProjectMenu);
+    m_chargeMenu =
         createMenu(QStringLiteral("MenuLvwHours"), QStringLiteral("Charge&s"), QStringLiteral("mnuHours"),
-                   {{3, "&Add Charge..."},
-                    {4, "&Edit Charge..."},
+                   {{ChargeAdd, "&Add Charge..."},
+                    {ChargeEdit, "&Edit Charge..."},
                     {5, "-"},
-                    {6, "Stop &Pending Charge", "F11"},
-                    {7, "Start &New Charge", "F12"},
+                    {ChargeStopPending, "Stop &Pending Charge", "F11"},
+                    {ChargeStartNew, "Start &New Charge", "F12"},
                     {8, "-"},
-                    {9, "&Print Hour Invoices"},
+                    {ChargePrint, "&Print Hour Invoices"},
                     {10, "-"},
-                    {11, "&Delete Charge"},
-                    {12, "-", nullptr, false},
-                    {13, "Cancel", nullptr, false}},
-                   &frmMain::mnuHours_Click);
-    m_menuHelp = createMenu(QStringLiteral("MenuHelp"), QStringLiteral("&Help"), QStringLiteral("MnuHelp"),
-                            {{1, "&Help On Structure...", "F1"}, {2, "&About"}}, &frmMain::MnuHelp_Click);
+                    {ChargeDelete, "&Delete Charge"},
+                    {ChargeCancelSeparator, "-", nullptr, false},
+                    {ChargeCancel, "Cancel", nullptr, false}},
+                   &frmMain::onChargeMenu);
+    m_helpMenu = createMenu(QStringLiteral("MenuHelp"), QStringLiteral("&Help"), QStringLiteral("MnuHelp"),
+                            {{HelpStructure, "&Help On Structure...", "F1"}, {HelpAbout, "&About"}}, &frmMain::onHelpMenu);
 
-    for (QMenu *menu : {m_menuLvwCompanys, m_menuLvwJobs, m_menuLvwHours})
+    for (QMenu *menu : {m_companyMenu, m_projectMenu, m_chargeMenu})
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { listMenuAboutToShow(menu); });
 }
 
@@ -141,30 +142,30 @@ void frmMain::popupContext(QMenu *menu, const QPoint &globalPos)
 void frmMain::prepareCompanyMenu()
 {
     const qint32 n = RowNumbers::withZeroPrefix(selectedCompanyText()).value_or(0);
-    menuItem(QStringLiteral("MnuComps"), 4)->setEnabled(n > 0);
-    menuItem(QStringLiteral("MnuComps"), 11)->setVisible(true);
-    menuItem(QStringLiteral("MnuComps"), 12)->setVisible(true);
+    menuItem(QStringLiteral("MnuComps"), CompanyEdit)->setEnabled(n > 0);
+    menuItem(QStringLiteral("MnuComps"), CompanyCancelSeparator)->setVisible(true);
+    menuItem(QStringLiteral("MnuComps"), CompanyCancel)->setVisible(true);
 }
 
 void frmMain::prepareJobMenu()
 {
     const qint32 n = RowNumbers::withZeroPrefix(selectedJobText()).value_or(0);
-    menuItem(QStringLiteral("mnuJobs"), 4)->setEnabled(n > 0);
-    menuItem(QStringLiteral("mnuJobs"), 11)->setVisible(true);
-    menuItem(QStringLiteral("mnuJobs"), 12)->setVisible(true);
+    menuItem(QStringLiteral("mnuJobs"), ProjectEdit)->setEnabled(n > 0);
+    menuItem(QStringLiteral("mnuJobs"), ProjectCancelSeparator)->setVisible(true);
+    menuItem(QStringLiteral("mnuJobs"), ProjectCancel)->setVisible(true);
 }
 
 void frmMain::prepareHourMenu()
 {
-    const int row = m_lvwHours->selectedRow();
-    const QString text = row < 0 ? QString() : m_lvwHours->rowText(row);
+    const int row = m_chargeList->selectedRow();
+    const QString text = row < 0 ? QString() : m_chargeList->rowText(row);
     const qint32 n = RowNumbers::withZeroPrefix(text).value_or(0);
-    menuItem(QStringLiteral("mnuHours"), 4)->setEnabled(n > 0);
+    menuItem(QStringLiteral("mnuHours"), ChargeEdit)->setEnabled(n > 0);
     // Without a selected charge there is no stop-time cell to read; the
     // step is skipped and the item keeps its state.
     if (row >= 0)
-        menuItem(QStringLiteral("mnuHours"), 6)
-            ->setEnabled(modTamberlock::IsPendingTime(m_lvwHours->cell(row, 3)));
-    menuItem(QStringLiteral("mnuHours"), 12)->setVisible(true);
-    menuItem(QStringLiteral("mnuHours"), 13)->setVisible(true);
+        menuItem(QStringLiteral("mnuHours"), ChargeStopPending)
+            ->setEnabled(modTamberlock::IsPendingTime(m_chargeList->cell(row, ChargeListModel::Stop)));
+    menuItem(QStringLiteral("mnuHours"), ChargeCancelSeparator)->setVisible(true);
+    menuItem(QStringLiteral("mnuHours"), ChargeCancel)->setVisible(true);
 }

@@ -17,19 +17,19 @@ using namespace modTamberlock;
 void frmMain::setRealTimeWatch(bool on)
 {
     m_realTimeWatch = on;
-    QAction *item = menuItem(QStringLiteral("mnuView"), 2);
+    QAction *item = menuItem(QStringLiteral("mnuView"), ViewRealTimeWatch);
     if (on) {
         item->setChecked(true);
-        m_tmrRealTimeCost->start();
+        m_watchTimer->start();
     } else {
         item->setChecked(false);
-        m_tmrRealTimeCost->stop();
+        m_watchTimer->stop();
         QCoreApplication::processEvents();
-        m_tmrRealTimeCost->stop();
+        m_watchTimer->stop();
     }
 }
 
-void frmMain::tmrRealTimeCost_Timer()
+void frmMain::onWatchTick()
 {
     if (m_timerTag == QLatin1String("1"))
         return; // the previous tick is still at work
@@ -42,23 +42,23 @@ void frmMain::RefreshActiveCosts()
 {
     // Without a selected project nothing at all is recomputed; the running
     // charges are costed at the rate its row shows.
-    const int jobRow = m_lvwJobs->selectedRow();
+    const int jobRow = m_projectList->selectedRow();
     if (jobRow < 0)
         return;
-    const std::optional<Currency> rate = m_projects->shownRate(jobRow);
+    const std::optional<Currency> rate = m_projectRows->shownRate(jobRow);
     if (!rate)
         return;
 
     const QDateTime now = Clock::now();
     const qint64 nowSeconds = ElapsedSpan::secondsOf(now);
-    m_projects->tick(nowSeconds);
+    m_projectRows->tick(nowSeconds);
 
-    if (m_lvwHours->rowCount() == 0)
+    if (m_chargeList->rowCount() == 0)
         return;
-    const bool costed = m_charges->tick(*rate, nowSeconds, now.time().second() % 4 + 1);
+    const bool costed = m_chargeRows->tick(*rate, nowSeconds, now.time().second() % 4 + 1);
     // A charge without a cost leaves the status bar as it is; an overflowing
     // sum is shown as no total.
-    if (!costed || !m_charges->everyRowCosted())
+    if (!costed || !m_chargeRows->everyRowCosted())
         return;
 
     // The payments are those of the company whose projects are listed, not of
@@ -72,5 +72,5 @@ void frmMain::RefreshActiveCosts()
     const std::optional<Currency> payments = GetCompanyCredits(m_loadedCompany, &readFailed);
     if (readFailed)
         return;
-    showTotals(m_charges->total(), payments);
+    showTotals(m_chargeRows->total(), payments);
 }

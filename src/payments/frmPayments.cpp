@@ -48,43 +48,43 @@ frmPayments::frmPayments(QWidget *owner)
     setObjectName(QStringLiteral("frmPayments"));
     setWindowTitle(QStringLiteral("Payments"));
 
-    MenulvwPayments = new QMenu(QStringLiteral("&Payments"), this);
-    MenulvwPayments->setObjectName(QStringLiteral("MenulvwPayments"));
+    m_menu = new QMenu(QStringLiteral("&Payments"), this);
+    m_menu->setObjectName(QStringLiteral("MenulvwPayments"));
     const char *captions[] = {
         "&Add Payment...", "&Edit Payment", "-", "&Print Payment Invoices...", "-", "&Delete Payment", "-",
         "Refresh"};
     for (int index = 3; index <= 10; ++index) {
         const QString caption = QString::fromLatin1(captions[index - 3]);
-        auto *action = new QAction(caption, MenulvwPayments);
+        auto *action = new QAction(caption, m_menu);
         action->setObjectName(QStringLiteral("MnuPayments_%1").arg(index));
         if (caption == QLatin1String("-"))
             action->setSeparator(true);
         else
-            connect(action, &QAction::triggered, this, [this, index] { MnuPayments_Click(index); });
-        MenulvwPayments->addAction(action);
-        MnuPayments.append(action);
+            connect(action, &QAction::triggered, this, [this, index] { onPaymentsMenu(index); });
+        m_menu->addAction(action);
+        m_menuItems.append(action);
     }
-    menuBar()->addMenu(MenulvwPayments);
+    menuBar()->addMenu(m_menu);
     // Opened from the menu bar the menu follows the same rule as the context
     // menu, so "&Edit Payment" never stays disabled after a row is selected.
-    connect(MenulvwPayments, &QMenu::aboutToShow, this, &frmPayments::updateEditItem);
+    connect(m_menu, &QMenu::aboutToShow, this, &frmPayments::updateEditItem);
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("frmPaymentsClient"));
     setCentralWidget(client);
 
     // No layouts: the resize rules place the frame and the list.
-    framBig = new QGroupBox(QStringLiteral("Payments:"), client);
-    framBig->setObjectName(QStringLiteral("framBig_0"));
-    framBig->setGeometry(px(0), px(0), px(6855), px(1695));
+    m_frame = new QGroupBox(QStringLiteral("Payments:"), client);
+    m_frame->setObjectName(QStringLiteral("framBig_0"));
+    m_frame->setGeometry(px(0), px(0), px(6855), px(1695));
 
-    m_payments = new PaymentListModel(this);
-    LvwPayments = new ReportList(m_payments, framBig);
-    LvwPayments->setObjectName(QStringLiteral("LvwPayments"));
-    LvwPayments->setGeometry(px(120), px(240), px(6585), px(1320));
-    connect(LvwPayments, &ReportList::columnClicked, this, &frmPayments::LvwPayments_ColumnClick);
-    connect(LvwPayments, &ReportList::rowDoubleClicked, this, [this] { MnuPayments_Click(4); });
-    connect(LvwPayments, &ReportList::mouseReleased, this, &frmPayments::LvwPayments_MouseUp);
+    m_rows = new PaymentListModel(this);
+    m_list = new ReportList(m_rows, m_frame);
+    m_list->setObjectName(QStringLiteral("LvwPayments"));
+    m_list->setGeometry(px(120), px(240), px(6585), px(1320));
+    connect(m_list, &ReportList::columnClicked, this, &frmPayments::onColumnClicked);
+    connect(m_list, &ReportList::rowDoubleClicked, this, [this] { onPaymentsMenu(EditPayment); });
+    connect(m_list, &ReportList::mouseReleased, this, &frmPayments::onListReleased);
 
     InitLvwPayments();
     resize(px(6915), px(1905) + menuBar()->sizeHint().height());
@@ -101,12 +101,12 @@ frmPayments *frmPayments::forOwner(QWidget *owner)
 
 QAction *frmPayments::menuItem(int index) const
 {
-    return index >= 3 && index <= 10 ? MnuPayments.value(index - 3) : nullptr;
+    return index >= 3 && index <= 10 ? m_menuItems.value(index - 3) : nullptr;
 }
 
 void frmPayments::InitLvwPayments()
 {
-    LvwPayments->setColumns({
+    m_list->setColumns({
         {QStringLiteral(" PID"), 285, Qt::AlignLeft},
         {QStringLiteral(" CID"), 1, Qt::AlignLeft},
         {QStringLiteral(" PTI"), 1, Qt::AlignLeft},
@@ -115,7 +115,7 @@ void frmPayments::InitLvwPayments()
         {QStringLiteral("Type"), 1275, Qt::AlignLeft},
         {QStringLiteral(" Comments"), 1, Qt::AlignLeft},
     });
-    LvwPayments->setImages({Icons::payment()});
+    m_list->setImages({Icons::payment()});
 }
 
 void frmPayments::RefreshData()
@@ -140,10 +140,10 @@ void frmPayments::LoadPayments(qint32 forCompanyID)
     } unmark{self};
 
     m_companyId = forCompanyID;
-    LvwPayments->clearRows();
+    m_list->clearRows();
     ListLoader loader(Lists::payments(forCompanyID));
     const auto rows = loader.rows<Lists::PaymentRow>();
-    const std::optional<bool> added = fillModel(loader, *m_payments, rows, true, this,
+    const std::optional<bool> added = fillModel(loader, *m_rows, rows, true, this,
                                                 [](int, const Lists::PaymentRow &) { return StepResult(); });
     if (!added)
         return;
@@ -156,20 +156,20 @@ void frmPayments::LoadPayments(qint32 forCompanyID)
         if (!self)
             return;
         if (answer == frmKivMsg::Yes)
-            MnuPayments_Click(3);
+            onPaymentsMenu(AddPayment);
         if (!self)
             return;
     }
 
-    LvwPayments->setSortColumnIndex(0);
-    LvwPayments->sortRows();
-    LvwPayments->setFocus();
+    m_list->setSortColumnIndex(0);
+    m_list->sortRows();
+    m_list->setFocus();
 }
 
 qint32 frmPayments::selectedNumber() const
 {
-    const int row = LvwPayments->selectedRow();
-    const QString text = row >= 0 ? LvwPayments->rowText(row) : QString();
+    const int row = m_list->selectedRow();
+    const QString text = row >= 0 ? m_list->rowText(row) : QString();
     bool ok = false;
     const qint32 number = (QStringLiteral("0") + text).toInt(&ok);
     return ok ? number : 0;
@@ -177,53 +177,53 @@ qint32 frmPayments::selectedNumber() const
 
 void frmPayments::updateEditItem()
 {
-    menuItem(4)->setEnabled(selectedNumber() > 0);
+    menuItem(EditPayment)->setEnabled(selectedNumber() > 0);
 }
 
-void frmPayments::LvwPayments_MouseUp(Qt::MouseButton button, const QPoint &globalPos)
+void frmPayments::onListReleased(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button != Qt::RightButton)
         return;
     updateEditItem();
-    MenulvwPayments->popup(globalPos);
+    m_menu->popup(globalPos);
 }
 
-void frmPayments::LvwPayments_ColumnClick(int column)
+void frmPayments::onColumnClicked(int column)
 {
-    const int previous = LvwPayments->sortColumnIndex();
-    LvwPayments->setSortColumnIndex(column);
+    const int previous = m_list->sortColumnIndex();
+    m_list->setSortColumnIndex(column);
     if (column == previous)
-        LvwPayments->setSortDirection(
-            LvwPayments->sortDirection() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
-    LvwPayments->sortRows();
+        m_list->setSortDirection(
+            m_list->sortDirection() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
+    m_list->sortRows();
 }
 
-void frmPayments::MnuPayments_Click(int index)
+void frmPayments::onPaymentsMenu(int index)
 {
     QPointer<frmPayments> self(this);
     switch (index) {
-    case 3:
+    case AddPayment:
         if (frmPayment *editor = frmPayment::showEditor(this)) {
             emit editorOpened(editor);
-            editor->SwapFormMode(0, 0);
+            editor->SwapFormMode(EditorBase::AddMode, 0);
         }
         if (self)
             RefreshData();
         break;
-    case 4: {
+    case EditPayment: {
         // Without a selected row there is no payment to edit.
         const qint32 number = selectedNumber();
         if (number <= 0)
             break;
         if (frmPayment *editor = frmPayment::showEditor(this)) {
             emit editorOpened(editor);
-            editor->SwapFormMode(-1, number);
+            editor->SwapFormMode(EditorBase::EditMode, number);
         }
         if (self)
             RefreshData();
         break;
     }
-    case 8: {
+    case DeletePayment: {
         const qint32 number = selectedNumber();
         const BoxResult answer = showMessage(QStringLiteral("Delete This Payment?"),
                                              QStringLiteral("There is NO Way to Undo this command.\r\n\r\n"
@@ -235,8 +235,8 @@ void frmPayments::MnuPayments_Click(int index)
             RefreshData();
         break;
     }
-    case 6:
-    case 10: RefreshData(); break;
+    case PrintInvoices:
+    case RefreshPayments: RefreshData(); break;
     default: break;
     }
 }
@@ -260,12 +260,12 @@ void frmPayments::resizeEvent(QResizeEvent *event)
 
     QWidget *client = centralWidget();
     const int clientWidth = tw(client->width());
-    const int frameHeight = tw(client->height()) - tw(framBig->y());
+    const int frameHeight = tw(client->height()) - tw(m_frame->y());
     if (isMinimized())
         return;
-    const int frameWidth = clientWidth - (tw(framBig->x()) + 10);
-    framBig->resize(std::max(0, px(frameWidth)), std::max(0, px(frameHeight)));
-    const int listWidth = frameWidth - (tw(LvwPayments->x()) + 50);
-    const int listHeight = frameHeight - (tw(LvwPayments->y()) + 50);
-    LvwPayments->resize(std::max(0, px(listWidth)), std::max(0, px(listHeight)));
+    const int frameWidth = clientWidth - (tw(m_frame->x()) + 10);
+    m_frame->resize(std::max(0, px(frameWidth)), std::max(0, px(frameHeight)));
+    const int listWidth = frameWidth - (tw(m_list->x()) + 50);
+    const int listHeight = frameHeight - (tw(m_list->y()) + 50);
+    m_list->resize(std::max(0, px(listWidth)), std::max(0, px(listHeight)));
 }

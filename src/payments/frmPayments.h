@@ -25,12 +25,15 @@ public:
 
     // Sets up the seven columns of LvwPayments.
     void InitLvwPayments();
-    // The commands of the "&Payments" menu, by index 3 to 10.
-    void MnuPayments_Click(int index);
+    // The items of the "&Payments" menu by their index (the number in their
+    // object names, "MnuPayments_8"); the gaps are separators.
+    enum PaymentsItem { AddPayment = 3, EditPayment = 4, PrintInvoices = 6, DeletePayment = 8, RefreshPayments = 10 };
+    // The commands of the "&Payments" menu.
+    void onPaymentsMenu(int index);
 
     qint32 currentCompany() const { return m_companyId; }
-    ReportList *list() const { return LvwPayments; }
-    QMenu *menu() const { return MenulvwPayments; }
+    ReportList *list() const { return m_list; }
+    QMenu *menu() const { return m_menu; }
     // The item of an index (separators included), nullptr for another index.
     QAction *menuItem(int index) const;
 
@@ -51,15 +54,15 @@ private:
     qint32 selectedNumber() const;
     void updateEditItem();
     void offerNewPayment();
-    void LvwPayments_ColumnClick(int column);
-    void LvwPayments_MouseUp(Qt::MouseButton button, const QPoint &globalPos);
+    void onColumnClicked(int column);
+    void onListReleased(Qt::MouseButton button, const QPoint &globalPos);
     void applyMinimumSize();
 
-    QGroupBox *framBig = nullptr;
-    PaymentListModel *m_payments = nullptr;
-    ReportList *LvwPayments = nullptr;
-    QMenu *MenulvwPayments = nullptr;
-    QList<QAction *> MnuPayments; // index - 3
+    QGroupBox *m_frame = nullptr;
+    PaymentListModel *m_rows = nullptr;
+    ReportList *m_list = nullptr;
+    QMenu *m_menu = nullptr;
+    QList<QAction *> m_menuItems; // index - 3
     qint32 m_companyId = 0;
     bool m_loading = false;
 };

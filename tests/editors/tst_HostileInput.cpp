@@ -541,7 +541,7 @@ private slots:
             QVERIFY(row >= 0);
             QCOMPARE(lvw->cell(row, 1), texts[i].text);
             lvw->selectRow(row);
-            w->LvwCompanys_MouseUp(Qt::LeftButton, QPoint());
+            w->onCompanyListReleased(Qt::LeftButton, QPoint());
             auto *jobs = w->findChild<ReportList *>(QStringLiteral("LvwJobs"));
             QCOMPARE(jobs->rowCount(), 1);
             QCOMPARE(jobs->cell(0, 2), texts[i].text);

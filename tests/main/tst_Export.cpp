@@ -85,7 +85,7 @@ private slots:
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         clickRowWithText(list(w.get(), "LvwJobs"), j);
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         ReportList *hours = list(w.get(), "lvwHours");
         QMap<QString, QString> shown; // start (ISO) -> cost cell
         for (int r = 0; r < hours->rowCount(); ++r) {

@@ -428,11 +428,11 @@ private slots:
             ReadOnlyDatabase readOnlyFile(db);
             // Delete the company (Yes), the database refuses; then a new charge.
             p.answer({BoxResult::Yes, BoxResult::Abort});
-            w->MnuComps_Click(10);
+            w->onCompanyMenu(frmMain::CompanyDelete);
             QCOMPARE(p.count(), 2);
             QCOMPARE(p.last().title, QStringLiteral("An Error Occured!"));
             p.answer(BoxResult::Abort);
-            w->mnuHours_Click(7);
+            w->onChargeMenu(frmMain::ChargeStartNew);
             QCOMPARE(p.count(), 3);
             QCOMPARE(p.last().title, QStringLiteral("An Error Occured!"));
         }
@@ -560,14 +560,14 @@ private slots:
         // A new charge on the selected project, then deleting the company.
         QCOMPARE(list(w.get(), "LvwJobs")->rowCount(), 1);
         answerEvery(p, answer);
-        w->mnuHours_Click(7);
+        w->onChargeMenu(frmMain::ChargeStartNew);
         QList<MessageBoxRequest> boxes = takeShown(p);
         QVERIFY(!boxes.isEmpty());
         QCOMPARE(boxes.first().title, QStringLiteral("An Error Occured!"));
         QCOMPARE(fileBytes(db.file()), before);
         p.answer(BoxResult::Yes);
         answerEvery(p, answer);
-        w->MnuComps_Click(10);
+        w->onCompanyMenu(frmMain::CompanyDelete);
         boxes = takeShown(p);
         QVERIFY(boxes.size() >= 2);
         QCOMPARE(boxes.at(1).title, QStringLiteral("An Error Occured!"));

@@ -126,7 +126,7 @@ private slots:
         auto w = openWindow();
         w->resize(640, 520);
         QAction *single = w->menuItem(QStringLiteral("mnuView"), 3);
-        w->mnuView_Click(3);
+        w->onViewMenu(frmMain::ViewSingle);
         QCOMPARE(w->ScreenStyle(), short(1));
         QVERIFY(single->isChecked());
         QTabWidget *t = tabs(w.get());
@@ -149,7 +149,7 @@ private slots:
         QVERIFY(frame(w.get(), 0)->isHidden());
         QVERIFY(!frame(w.get(), 2)->isHidden());
 
-        w->mnuView_Click(3);
+        w->onViewMenu(frmMain::ViewSingle);
         QCOMPARE(w->ScreenStyle(), short(0));
         QVERIFY(!single->isChecked());
         QVERIFY(t->isHidden());

@@ -220,7 +220,7 @@ private slots:
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         p.answer(BoxResult::No);
-        w->MnuComps_Click(10);
+        w->onCompanyMenu(frmMain::CompanyDelete);
         QCOMPARE(p.count(), 1);
         const MessageBoxRequest box = p.last();
         QCOMPARE(box.title,
@@ -237,7 +237,7 @@ private slots:
         QCOMPARE(box.defaultButton, 2);
         QCOMPARE(db.count(QStringLiteral("tblCompanys")), 1);
         p.answer(BoxResult::Yes);
-        w->MnuComps_Click(10);
+        w->onCompanyMenu(frmMain::CompanyDelete);
         QCOMPARE(db.count(QStringLiteral("tblCompanys")), 0);
         QCOMPARE(db.count(QStringLiteral("tblJobs")), 0);
         QCOMPARE(db.count(QStringLiteral("tblHours")), 0);
@@ -258,7 +258,7 @@ private slots:
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         clickRowWithText(list(w.get(), "LvwJobs"), j1);
         p.answer(BoxResult::No);
-        w->mnuJobs_Click(10);
+        w->onProjectMenu(frmMain::ProjectDelete);
         QCOMPARE(p.last().title, QStringLiteral("Delete this Project and All of it's Charges?"));
         QCOMPARE(p.last().text,
                  QStringLiteral("Warning!:\r\n\r\nA. There is NO Way to Undo this command.\r\n\r\nB. "
@@ -269,7 +269,7 @@ private slots:
         QCOMPARE(p.last().defaultButton, 2);
         QCOMPARE(db.count(QStringLiteral("tblJobs")), 2);
         p.answer(BoxResult::Yes);
-        w->mnuJobs_Click(10);
+        w->onProjectMenu(frmMain::ProjectDelete);
         QCOMPARE(db.count(QStringLiteral("tblJobs")), 1);
         QCOMPARE(db.count(QStringLiteral("tblHours")), 0);
         QCOMPARE(w->selectedCompanyText(), QString::number(c));
@@ -290,7 +290,7 @@ private slots:
         clickRow(list(w.get(), "lvwHours"), 1);
         const QString gone = list(w.get(), "lvwHours")->rowText(1);
         p.answer({BoxResult::No, BoxResult::Yes});
-        w->mnuHours_Click(11);
+        w->onChargeMenu(frmMain::ChargeDelete);
         QCOMPARE(p.last().title, QStringLiteral("Delete This Charge?"));
         QCOMPARE(p.last().text, QStringLiteral("There is NO Way to Undo this command.\r\n\r\nDo you want to "
                                                "Delete this Charge?"));
@@ -298,7 +298,7 @@ private slots:
         QCOMPARE(p.last().buttons, BoxButtons::YesNo);
         QCOMPARE(p.last().defaultButton, 2);
         QCOMPARE(db.count(QStringLiteral("tblHours")), 2);
-        w->mnuHours_Click(11);
+        w->onChargeMenu(frmMain::ChargeDelete);
         QCOMPARE(db.count(QStringLiteral("tblHours")), 1);
         QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblHours WHERE lngHourID=") + gone).toInt(),
                  0);
@@ -316,7 +316,7 @@ private slots:
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         Clock::setNow(QDateTime(QDate(2024, 3, 15), QTime(10, 0, 0, 700), Qt::UTC));
-        w->mnuHours_Click(7); // Start New Charge
+        w->onChargeMenu(frmMain::ChargeStartNew); // Start New Charge
         QCOMPARE(db.count(QStringLiteral("tblHours")), 2);
         const int added = db.scalar(QStringLiteral("SELECT MAX(lngHourID) FROM tblHours")).toInt();
         QCOMPARE(
@@ -335,7 +335,7 @@ private slots:
 
         Clock::setNow(at(10, 45, 30));
         clickRow(h, row);
-        w->mnuHours_Click(6); // Stop Pending Charge: no question for a running charge
+        w->onChargeMenu(frmMain::ChargeStopPending); // Stop Pending Charge: no question for a running charge
         QCOMPARE(p.count(), 0);
         QCOMPARE(db.scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours WHERE lngHourID=%1").arg(added))
                      .toDouble(),
@@ -374,7 +374,7 @@ private slots:
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         p.answer(BoxResult::No);
-        w->mnuHours_Click(6);
+        w->onChargeMenu(frmMain::ChargeStopPending);
         QCOMPARE(p.count(), 1);
         QCOMPARE(p.last().title, QStringLiteral("Change the Stop Time to now?"));
         QCOMPARE(p.last().text,
@@ -386,7 +386,7 @@ private slots:
             QStringLiteral("SELECT dtmStopTime FROM tblHours WHERE lngHourID=%1").arg(hour);
         QCOMPARE(db.scalar(stopSql).toDouble(), ole(2024, 3, 15, 7, 0, 0));
         p.answer(BoxResult::Yes);
-        w->mnuHours_Click(6);
+        w->onChargeMenu(frmMain::ChargeStopPending);
         QCOMPARE(db.scalar(stopSql).toDouble(), ole(2024, 3, 15, 10, 0, 0));
         QCOMPARE(p.unexpected(), 0);
     }
@@ -400,7 +400,7 @@ private slots:
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         QCOMPARE(list(w.get(), "lvwHours")->rowCount(), 0);
-        w->mnuHours_Click(6);
+        w->onChargeMenu(frmMain::ChargeStopPending);
         QCOMPARE(db.count(QStringLiteral("tblHours")), 0);
         QCOMPARE(p.count(), 0);
     }
@@ -412,7 +412,7 @@ private slots:
         db.addCompany(QStringLiteral("Acme"));
         auto w = openWindow();
         for (int index : {3, 4, 6, 7, 9, 11})
-            w->mnuHours_Click(index);
+            w->onChargeMenu(index);
         QCOMPARE(db.count(QStringLiteral("tblHours")), 0);
         QCOMPARE(p.count(), 0);
         QVERIFY(!w->findChild<QWidget *>(QStringLiteral("frmHour")));
@@ -424,7 +424,7 @@ private slots:
         ScriptedPrompter p;
         auto w = openWindow();
         p.answer(BoxResult::Ok);
-        w->MnuPayments_Click(3);
+        w->onPaymentsMenu(frmMain::PaymentsEdit);
         QCOMPARE(p.count(), 1);
         QCOMPARE(p.last().title, QStringLiteral("No Company Selected"));
         QCOMPARE(p.last().text,
@@ -466,8 +466,8 @@ private slots:
         TestDatabase db;
         ScriptedPrompter p;
         auto w = openWindow();
-        w->MnuComps_Click(4);
-        w->mnuJobs_Click(4);
+        w->onCompanyMenu(frmMain::CompanyEdit);
+        w->onProjectMenu(frmMain::ProjectEdit);
         QVERIFY(!w->findChild<QWidget *>(QStringLiteral("frmComp")));
         QVERIFY(!w->findChild<QWidget *>(QStringLiteral("frmJob")));
         QCOMPARE(p.count(), 0);
@@ -497,10 +497,10 @@ private slots:
         auto w = openWindow();
         ReportList *companies = list(w.get(), "LvwCompanys");
         clickRowWithText(companies, brum);
-        w->MnuPayments_Click(3);
+        w->onPaymentsMenu(frmMain::PaymentsEdit);
         auto *payments = w->findChild<frmPayments *>();
         QVERIFY(payments);
-        payments->MnuPayments_Click(3);
+        payments->onPaymentsMenu(frmPayments::AddPayment);
         auto *editor = payments->findChild<frmPayment *>();
         QVERIFY(editor);
         // The company preset is the main window's selection.
@@ -523,7 +523,7 @@ private slots:
         ScriptedPrompter p;
         auto w = openWindow();
         w->setRealTimeWatch(true);
-        w->mnuFile_Click(5);
+        w->onFileMenu(frmMain::FileExit);
         QVERIFY(!w->isVisible());
         QVERIFY(!w->findChild<QTimer *>(QStringLiteral("tmrRealTimeCost"))->isActive());
     }

@@ -79,11 +79,11 @@ private slots:
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         ReportList *h = list(w.get(), "lvwHours");
         const int running = rowWithText(h, QStringLiteral("6"));
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QSignalSpy charges(h->model(), &QAbstractItemModel::dataChanged);
         QSignalSpy projects(list(w.get(), "LvwJobs")->model(), &QAbstractItemModel::dataChanged);
         Clock::setNow(at(10, 0, 1));
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QSet<int> columns;
         for (const QList<QVariant> &change : charges) {
             const auto from = change.at(0).toModelIndex(), to = change.at(1).toModelIndex();
@@ -111,18 +111,18 @@ private slots:
         ReportList *h = list(w.get(), "lvwHours");
         const int running = rowWithText(h, QStringLiteral("1"));
         Clock::setNow(at(10, 0, 6));
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QCOMPARE(h->cell(running, 4), QStringLiteral(" $60.07"));
         Clock::setNow(at(10, 0, 0));
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QCOMPARE(h->cell(running, 4), QStringLiteral(" $60.00"));
         QCOMPARE(h->cell(running, 5), QStringLiteral("0 01:30.00"));
         QCOMPARE(h->rowIcon(running), 1); // second 0
         Clock::advance(1);
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QCOMPARE(h->rowIcon(running), 2);
         Clock::advance(2);
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QCOMPARE(h->rowIcon(running), 4);
         QCOMPARE(h->cell(running, 5), QStringLiteral("0 01:30.03"));
         // The stopped charge keeps its loaded cost and icon.
@@ -146,12 +146,12 @@ private slots:
         db.addPayment(c, 250000, ole(2024, 3, 2));
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QCOMPARE(panel(w.get(), 2), QStringLiteral("$100.00"));
         QCOMPARE(panel(w.get(), 4), QStringLiteral("$175.00"));
         QCOMPARE(panel(w.get(), 6), QStringLiteral("-$75.00"));
         clickRowWithText(list(w.get(), "LvwJobs"), j2);
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QCOMPARE(panel(w.get(), 2), QStringLiteral("$200.00"));
         QCOMPARE(panel(w.get(), 4), QStringLiteral("$175.00"));
         QCOMPARE(panel(w.get(), 6), QStringLiteral("$25.00"));
@@ -169,12 +169,12 @@ private slots:
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         ReportList *j = list(w.get(), "LvwJobs");
         QCOMPARE(j->cell(0, 5), QStringLiteral("-1d 23h 59m 30s"));
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QCOMPARE(j->cell(0, 5), QStringLiteral("Done"));
         QCOMPARE(j->cell(1, 5), QStringLiteral("1d 1h 0m 05s"));
         QCOMPARE(j->cell(2, 5), QStringLiteral("0d 0h 0m 00s"));
         Clock::advance(5);
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QCOMPARE(j->cell(1, 5), QStringLiteral("1d 1h 0m 00s"));
     }
 
@@ -186,7 +186,7 @@ private slots:
         db.addPayment(c, 10000, ole(2024, 3, 1));
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QCOMPARE(panel(w.get(), 4), QStringLiteral("$1.00"));
     }
 
@@ -199,7 +199,7 @@ private slots:
         db.addPayment(c, 10000, ole(2024, 3, 1));
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QCOMPARE(list(w.get(), "LvwJobs")->cell(0, 5), QStringLiteral("Done"));
         QCOMPARE(panel(w.get(), 2), QStringLiteral("$0.00"));
         QCOMPARE(panel(w.get(), 4), QStringLiteral("$1.00"));
@@ -243,10 +243,10 @@ private slots:
         QCOMPARE(shown().join(u'|'), panels);
         QTest::keyClick(list(w.get(), "LvwCompanys"), Qt::Key_Down);
         QVERIFY(w->selectedCompanyText() != QString::number(c));
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QCOMPARE(shown().join(u'|'), panels);
         DatabaseLocker locker(db.file());
-        w->tmrRealTimeCost_Timer();
+        w->onWatchTick();
         QCOMPARE(shown().join(u'|'), panels);
         QCOMPARE(p.unexpected(), 0);
     }
@@ -291,11 +291,11 @@ private slots:
         QVERIFY(w.RealTimeWatch());
         QVERIFY(timer->isActive());
         QVERIFY(item->isChecked());
-        w.mnuView_Click(2); // the first use switches it off
+        w.onViewMenu(frmMain::ViewRealTimeWatch); // the first use switches it off
         QVERIFY(!w.RealTimeWatch());
         QVERIFY(!timer->isActive());
         QVERIFY(!item->isChecked());
-        w.mnuView_Click(2);
+        w.onViewMenu(frmMain::ViewRealTimeWatch);
         QVERIFY(w.RealTimeWatch());
         QVERIFY(timer->isActive());
         QVERIFY(item->isChecked());
@@ -319,7 +319,7 @@ private slots:
         Clock::advance(90);
         QTest::qWait(1300);
         QCOMPARE(h->cell(0, 4), QStringLiteral(" $61.00"));
-        w.mnuView_Click(1); // "Refresh Data" updates once
+        w.onViewMenu(frmMain::ViewRefresh); // "Refresh Data" updates once
         QCOMPARE(h->cell(0, 4), QStringLiteral(" $62.00"));
         QCOMPARE(panel(&w, 2), QStringLiteral("$62.00"));
     }

@@ -73,7 +73,7 @@ private slots:
         ReportList *hours = list(w.get(), "lvwHours");
 
         // A company, through its editor.
-        w->MnuComps_Click(3);
+        w->onCompanyMenu(frmMain::CompanyAdd);
         QWidget *comp = topLevel("frmComp");
         QVERIFY(comp);
         QCOMPARE(comp->windowTitle(), QStringLiteral("Add New Company"));
@@ -90,7 +90,7 @@ private slots:
         // A project with a rate, for the company clicked.
         clickRow(companies, 0);
         QCOMPARE(jobs->rowCount(), 0);
-        w->mnuJobs_Click(3);
+        w->onProjectMenu(frmMain::ProjectAdd);
         QWidget *job = topLevel("frmJob");
         QVERIFY(job);
         QCOMPARE(job->findChild<QComboBox *>(QStringLiteral("cboCompanyID"))->currentText(),
@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(hours->cell(0, 4), QStringLiteral(" $80.00"));
 
         // A payment of the company.
-        w->MnuComps_Click(7);
+        w->onCompanyMenu(frmMain::CompanyAddPayment);
         QWidget *pay = topLevel("frmPayment");
         QVERIFY(pay);
         QCOMPARE(pay->findChild<QComboBox *>(QStringLiteral("cboCompanyID"))->currentText(),
@@ -148,7 +148,7 @@ private slots:
         // Deleting the company leaves nothing of it in any table.
         clickRow(companies, 0);
         p.answer(BoxResult::Yes);
-        w->MnuComps_Click(10);
+        w->onCompanyMenu(frmMain::CompanyDelete);
         QCOMPARE(p.last().title,
                  QStringLiteral("Delete this Company All it's Projects and All of it's Projects Charges?"));
         for (const char *table : {"tblCompanys", "tblJobs", "tblHours", "tblPayments"})

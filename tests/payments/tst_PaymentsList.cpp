@@ -265,7 +265,7 @@ private slots:
         QCOMPARE(column(4),
                  (QStringList{"12/01/2003 12:00:00 AM", "06/07/2005 12:00:00 AM", "01/02/2004 12:00:00 AM"}));
         // The direction survives a reload, which sorts by the first column.
-        window()->MnuPayments_Click(10);
+        window()->onPaymentsMenu(frmPayments::RefreshPayments);
         QCOMPARE(list()->sortColumnIndex(), 0);
         QCOMPARE(list()->sortDirection(), Qt::DescendingOrder);
         QCOMPARE(column(0), (QStringList{"3", "2", "1"}));
@@ -300,7 +300,7 @@ private slots:
         window()->LoadPayments(m_company);
         QCOMPARE(list()->rowCount(), 1);
         m_db->addPayment(m_company, 20000, ole(2004, 1, 2));
-        window()->MnuPayments_Click(index);
+        window()->onPaymentsMenu(index);
         QCOMPARE(list()->rowCount(), 2);
         QCOMPARE(p.count(), 0);
         QCOMPARE(editors(), 0);
@@ -454,7 +454,7 @@ private slots:
         m_db->addPayment(m_db->addCompany(QStringLiteral("Other")), 10000, ole(2004, 1, 1));
         window()->LoadPayments(m_company);
         p.answer(BoxResult::Yes);
-        window()->MnuPayments_Click(8);
+        window()->onPaymentsMenu(frmPayments::DeletePayment);
         QCOMPARE(p.unexpected(), 0);
         QCOMPARE(p.count(), 1);
         QCOMPARE(p.last().title, QStringLiteral("Delete This Payment?"));
@@ -487,7 +487,7 @@ private slots:
         // A row added meanwhile shows after the reload that follows either answer.
         m_db->addPayment(m_company, 30000, ole(2004, 1, 3));
         p.answer(BoxResult(answer));
-        window()->MnuPayments_Click(8);
+        window()->onPaymentsMenu(frmPayments::DeletePayment);
         QCOMPARE(p.unexpected(), 0);
         QCOMPARE(m_db->count(QStringLiteral("tblPayments")), left + 1);
         QCOMPARE(list()->rowCount(), left + 1);
@@ -500,7 +500,7 @@ private slots:
         ScriptedPrompter p;
         window()->LoadPayments(m_company);
         m_db->addPayment(m_company, 10000, ole(2004, 1, 1));
-        window()->MnuPayments_Click(3);
+        window()->onPaymentsMenu(frmPayments::AddPayment);
         QCOMPARE(editors(), 1);
         QCOMPARE(window()->findChildren<frmPayment *>().first()->parentWidget(), window());
         QCOMPARE(list()->rowCount(), 1);
@@ -511,7 +511,7 @@ private slots:
     {
         ScriptedPrompter p;
         window()->LoadPayments(m_company);
-        window()->MnuPayments_Click(4);
+        window()->onPaymentsMenu(frmPayments::EditPayment);
         QCOMPARE(editors(), 0);
 
         m_db->addPayment(m_company, 10000, ole(2004, 1, 1));
