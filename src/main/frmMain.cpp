@@ -2,7 +2,7 @@
 
 #include "data/Formats.h"
 #include "dialogs/frmKivMsg.h"
-#include "main/RowNumbers.h"
+#include "widgets/RowNumbers.h"
 #include "widgets/Icons.h"
 #include "widgets/ListModels.h"
 #include "widgets/ReportList.h"

@@ -12,7 +12,7 @@
 #include "editors/frmHour.h"
 #include "editors/frmJob.h"
 #include "editors/frmPayment.h"
-#include "main/RowNumbers.h"
+#include "widgets/RowNumbers.h"
 #include "payments/frmPayments.h"
 #include "widgets/ListModels.h"
 #include "widgets/ReportList.h"

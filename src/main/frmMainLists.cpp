@@ -8,7 +8,7 @@
 #include "data/ListQueries.h"
 #include "data/RecordStore.h"
 #include "dialogs/frmKivMsg.h"
-#include "main/RowNumbers.h"
+#include "widgets/RowNumbers.h"
 #include "widgets/ListModels.h"
 #include "widgets/ReportList.h"
 

@@ -3,7 +3,7 @@
 #include "main/frmMain.h"
 
 #include "data/Formats.h"
-#include "main/RowNumbers.h"
+#include "widgets/RowNumbers.h"
 #include "widgets/ListModels.h"
 #include "widgets/ReportList.h"
 

@@ -8,6 +8,7 @@
 #include "widgets/Icons.h"
 #include "widgets/ListModels.h"
 #include "widgets/ReportList.h"
+#include "widgets/RowNumbers.h"
 #include "widgets/SingleWindow.h"
 #include "widgets/Twips.h"
 
@@ -169,10 +170,7 @@ void frmPayments::LoadPayments(qint32 forCompanyID)
 qint32 frmPayments::selectedNumber() const
 {
     const int row = m_list->selectedRow();
-    const QString text = row >= 0 ? m_list->rowText(row) : QString();
-    bool ok = false;
-    const qint32 number = (QStringLiteral("0") + text).toInt(&ok);
-    return ok ? number : 0;
+    return RowNumbers::withZeroPrefix(row >= 0 ? m_list->rowText(row) : QString()).value_or(0);
 }
 
 void frmPayments::updateEditItem()
