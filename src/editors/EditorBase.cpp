@@ -196,7 +196,7 @@ QComboBox *EditorBase::addChoice(const QString &name, bool marksDirty)
     return combo;
 }
 
-QWidget *EditorBase::addDateButtons(frmDateTime::Destination dest)
+EditorBase::DateButtons EditorBase::addDateButtons(frmDateTime::Destination dest)
 {
     const int index = int(dest);
     auto *holder = new QWidget(this);
@@ -215,7 +215,7 @@ QWidget *EditorBase::addDateButtons(frmDateTime::Destination dest)
     }
     connect(now, &QPushButton::clicked, this, [this, index] { onNowClicked(index); });
     connect(picker, &QPushButton::clicked, this, [this, dest] { onPickerClicked(dest); });
-    return holder;
+    return {holder, now, picker};
 }
 
 QString EditorBase::boxText(int index) const

@@ -111,9 +111,14 @@ protected:
     // A drop-down list that accepts no typed text; marksDirty says whether a
     // change of its selection marks the editor changed.
     QComboBox *addChoice(const QString &name, bool marksDirty);
-    // cmdNow "!" and cmdPicker "..." side by side, for the date-time box whose
-    // index is the picker's destination code.
-    QWidget *addDateButtons(frmDateTime::Destination dest);
+    // cmdNow "!" and cmdPicker "..." side by side in one holder, for the
+    // date-time box whose index is the picker's destination code.
+    struct DateButtons {
+        QWidget *holder;
+        QPushButton *now;
+        QPushButton *picker;
+    };
+    DateButtons addDateButtons(frmDateTime::Destination dest);
     // The id carried by the selected item, 0 without a selection.
     static qint32 selectedId(const QComboBox *combo);
 

@@ -43,9 +43,9 @@ frmHour::frmHour(QWidget *owner)
 
     m_projectBox = addChoice(QStringLiteral("cboJobID"), true);
     QWidget *start = addBox(1, CleanUp::DateTime, 50);
-    QWidget *startButtons = addDateButtons(frmDateTime::Destination::StartTime);
+    const DateButtons startButtons = addDateButtons(frmDateTime::Destination::StartTime);
     QWidget *stop = addBox(2, CleanUp::PendingDateTime, 50);
-    QWidget *stopButtons = addDateButtons(frmDateTime::Destination::StopTime);
+    const DateButtons stopButtons = addDateButtons(frmDateTime::Destination::StopTime);
     setFieldName(1, QStringLiteral("Start Time"));
     setFieldName(2, QStringLiteral("Stop Time"));
     m_pendingOption = new QRadioButton(kPendingText, this);
@@ -62,11 +62,11 @@ frmHour::frmHour(QWidget *owner)
     grid->addWidget(m_projectBox, 0, 1, 1, 2);
     grid->addWidget(addLabel(1, QStringLiteral("Start Time")), 1, 0);
     grid->addWidget(start, 1, 1);
-    grid->addWidget(startButtons, 1, 2);
+    grid->addWidget(startButtons.holder, 1, 2);
     grid->addWidget(m_pendingOption, 2, 0, 1, 2);
     grid->addWidget(m_stopTimeOption, 3, 0);
     grid->addWidget(stop, 3, 1);
-    grid->addWidget(stopButtons, 3, 2);
+    grid->addWidget(stopButtons.holder, 3, 2);
     grid->setColumnStretch(1, 1);
     contentLayout()->addWidget(frame());
 
@@ -81,13 +81,13 @@ frmHour::frmHour(QWidget *owner)
 
     const QList<QWidget *> order{m_projectBox,
                                  start,
-                                 findChild<QPushButton *>(QStringLiteral("cmdNow_1")),
-                                 findChild<QPushButton *>(QStringLiteral("cmdPicker_1")),
+                                 startButtons.now,
+                                 startButtons.picker,
                                  m_pendingOption,
                                  m_stopTimeOption,
                                  stop,
-                                 findChild<QPushButton *>(QStringLiteral("cmdNow_2")),
-                                 findChild<QPushButton *>(QStringLiteral("cmdPicker_2")),
+                                 stopButtons.now,
+                                 stopButtons.picker,
                                  m_okButton,
                                  m_closeButton,
                                  m_addAsNewButton};

@@ -38,7 +38,7 @@ frmJob::frmJob(QWidget *owner)
     QWidget *name = addBox(1, CleanUp::Trim, 50);
     QWidget *wage = addBox(2, CleanUp::Currency, 50);
     QWidget *due = addBox(3, CleanUp::DateTime, 50);
-    QWidget *dueButtons = addDateButtons(frmDateTime::Destination::DueDate);
+    const DateButtons dueButtons = addDateButtons(frmDateTime::Destination::DueDate);
     setFieldName(2, QStringLiteral("Hourly Wage"));
     setFieldName(3, QStringLiteral("Due Date"));
 
@@ -53,7 +53,7 @@ frmJob::frmJob(QWidget *owner)
     grid->addWidget(wage, 2, 1, 1, 2);
     grid->addWidget(addLabel(3, QStringLiteral("Due Date:")), 3, 0);
     grid->addWidget(due, 3, 1);
-    grid->addWidget(dueButtons, 3, 2);
+    grid->addWidget(dueButtons.holder, 3, 2);
     grid->setColumnStretch(1, 1);
     contentLayout()->addWidget(frame());
 
@@ -65,8 +65,8 @@ frmJob::frmJob(QWidget *owner)
                                  m_okButton,
                                  m_addAsNewButton,
                                  m_companyBox,
-                                 findChild<QPushButton *>(QStringLiteral("cmdNow_3")),
-                                 findChild<QPushButton *>(QStringLiteral("cmdPicker_3"))};
+                                 dueButtons.now,
+                                 dueButtons.picker};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     setFirstControl(name);

@@ -42,7 +42,7 @@ frmPayment::frmPayment(QWidget *owner)
     QWidget *amount = addBox(2, CleanUp::Currency, 50);
     QWidget *when = addBox(4, CleanUp::DateTime, 50);
     when->setToolTip(QStringLiteral("Enter the Date that the payment was made."));
-    QWidget *whenButtons = addDateButtons(frmDateTime::Destination::TransactionDate);
+    const DateButtons whenButtons = addDateButtons(frmDateTime::Destination::TransactionDate);
     setFieldName(2, QStringLiteral("Payment Amount"));
     setFieldName(4, QStringLiteral("Trans. Date"));
     // A change of the payment type is no change of the payment's own values.
@@ -65,7 +65,7 @@ frmPayment::frmPayment(QWidget *owner)
     grid->addWidget(amount, 1, 1, 1, 2);
     grid->addWidget(addLabel(3, QStringLiteral("Trans. Date:")), 2, 0);
     grid->addWidget(when, 2, 1);
-    grid->addWidget(whenButtons, 2, 2);
+    grid->addWidget(whenButtons.holder, 2, 2);
     grid->addWidget(addLabel(5, QStringLiteral("Payment Type:")), 3, 0);
     grid->addWidget(m_payTypeBox, 3, 1);
     grid->addWidget(addPayType, 3, 2, Qt::AlignLeft);
@@ -80,8 +80,8 @@ frmPayment::frmPayment(QWidget *owner)
     const QList<QWidget *> order{m_companyBox,
                                  amount,
                                  when,
-                                 findChild<QPushButton *>(QStringLiteral("cmdNow_4")),
-                                 findChild<QPushButton *>(QStringLiteral("cmdPicker_4")),
+                                 whenButtons.now,
+                                 whenButtons.picker,
                                  m_payTypeBox,
                                  addPayType,
                                  comments,
