@@ -97,7 +97,11 @@ public:
         return rows;
     }
 
-    bool step(const StepRunner::Step &fn) { return m_run.step(fn); }
+    template <class Fn>
+    bool step(Fn &&fn)
+    {
+        return m_run.stepEach(std::forward<Fn>(fn));
+    }
     bool aborted() const { return m_run.aborted(); }
 
     // Whether the offer to add a first row is to be made: the "Dont ask"

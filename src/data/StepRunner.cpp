@@ -37,7 +37,11 @@ bool StepRunner::step(const Step &fn)
 {
     if (m_aborted)
         return false;
-    StepResult result = fn();
+    return settle(fn(), fn);
+}
+
+bool StepRunner::settle(StepResult result, const Step &fn)
+{
     while (result) {
         const MessageBoxRequest box = m_boxMaker(*result);
         m_lastErrorText = box.text;

@@ -28,6 +28,16 @@ public:
 
     // Runs one step; false once the routine has been aborted.
     bool step(const Step &fn);
+    // The same for a step run once per row of a long list: no function
+    // object is made unless the step fails.
+    template <class Fn>
+    bool stepEach(Fn &&fn)
+    {
+        if (m_aborted)
+            return false;
+        StepResult result = fn();
+        return !result || settle(std::move(result), fn);
+    }
     // Runs before every retried step: reopens what the step needs (a fresh
     // connection), so that Retry succeeds once the cause of the error is
     // gone. A failure here is shown as the step's own.
@@ -42,6 +52,9 @@ public:
     int boxesShown() const { return m_boxes; }
 
 private:
+    // The box for a failed step, then the retries it asks for.
+    bool settle(StepResult result, const Step &fn);
+
     BoxMaker m_boxMaker;
     Step m_beforeRetry;
     QString m_lastErrorText;
