@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -88,10 +89,11 @@ public:
     // Every row of the query, read with Row::read. The query is done when this
     // returns: no read lock outlives it, so a save made while the list fills
     // (with pauses for events) is not refused as "locked".
+    // Kept in blocks: a long list grows without copying what it has read.
     template <class Row>
-    std::vector<Row> rows()
+    std::deque<Row> rows()
     {
-        std::vector<Row> rows;
+        std::deque<Row> rows;
         readAll([&rows](const QSqlQuery &query) { rows.push_back(Row::read(query)); },
                 [&rows] { rows.clear(); });
         return rows;

@@ -97,9 +97,9 @@ void frmMain::LoadCompanies()
 
     m_companyList->clearRows();
     ListLoader loader(Lists::companies());
-    const auto rows = loader.rows<Lists::CompanyRow>();
+    auto rows = loader.rows<Lists::CompanyRow>();
     const std::optional<bool> added =
-        fillModel(loader, *m_companyRows, rows, false, this, [](int, const auto &) { return done(); });
+        fillModel(loader, *m_companyRows, std::move(rows), false, this, [](int, const auto &) { return done(); });
     if (!added)
         return;
     finishLoad(loader, m_companyList, !*added,
@@ -117,10 +117,10 @@ void frmMain::LoadProjects(qint32 companyId)
     m_projectList->clearRows();
     m_chargeList->clearRows();
     ListLoader loader(Lists::projects(companyId));
-    const auto rows = loader.rows<Lists::ProjectRow>();
+    auto rows = loader.rows<Lists::ProjectRow>();
     m_projectRows->setNow(ElapsedSpan::secondsOf(Clock::now()));
     const std::optional<bool> added =
-        fillModel(loader, *m_projectRows, rows, false, this, [](int, const auto &) { return done(); });
+        fillModel(loader, *m_projectRows, std::move(rows), false, this, [](int, const auto &) { return done(); });
     if (!added)
         return;
     finishLoad(loader, m_projectList, !*added,
@@ -137,12 +137,12 @@ void frmMain::LoadHours(qint32 jobId)
 
     m_chargeList->clearRows();
     ListLoader loader(Lists::charges(jobId));
-    const auto rows = loader.rows<Lists::ChargeRow>();
+    auto rows = loader.rows<Lists::ChargeRow>();
     const qint64 now = ElapsedSpan::secondsOf(Clock::now());
     // A row without a rate keeps the rate of the row before it; one whose
     // rate cannot be read has no cost to show.
     std::optional<Currency> rate = 0;
-    const std::optional<bool> added = fillModel(loader, *m_chargeRows, rows, true, this,
+    const std::optional<bool> added = fillModel(loader, *m_chargeRows, std::move(rows), true, this,
                                   [&](int id, const Lists::ChargeRow &row) -> StepResult {
                                       if (!row.rateIsNull)
                                           rate = row.rate;

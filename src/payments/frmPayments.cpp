@@ -143,8 +143,8 @@ void frmPayments::LoadPayments(qint32 forCompanyID)
     m_companyId = forCompanyID;
     m_list->clearRows();
     ListLoader loader(Lists::payments(forCompanyID));
-    const auto rows = loader.rows<Lists::PaymentRow>();
-    const std::optional<bool> added = fillModel(loader, *m_rows, rows, true, this,
+    auto rows = loader.rows<Lists::PaymentRow>();
+    const std::optional<bool> added = fillModel(loader, *m_rows, std::move(rows), true, this,
                                                 [](int, const Lists::PaymentRow &) { return StepResult(); });
     if (!added)
         return;

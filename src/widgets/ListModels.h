@@ -21,6 +21,7 @@ public:
     enum Column { RowText, Name, Contact, Phone, Fax };
     using ReportModel::ReportModel;
     int append(const Lists::CompanyRow &row);
+    void reserve(size_t rows) { m_rows.reserve(rows); reserveOrder(rows); }
 
 protected:
     QString cellText(int id, int column) const override;
@@ -39,6 +40,7 @@ public:
     enum Column { RowText, CompanyKey, Name, Rate, Deadline, TimeLeft };
     using ReportModel::ReportModel;
     int append(const Lists::ProjectRow &row);
+    void reserve(size_t rows) { m_rows.reserve(rows); reserveOrder(rows); }
     // The rate of a row to the cent, as its cell reads; nothing without one.
     std::optional<Currency> shownRate(int row) const;
 
@@ -77,6 +79,7 @@ public:
 
     // Adds a charge without its cost; returns its id.
     int append(const Lists::ChargeRow &row);
+    void reserve(size_t rows) { m_rows.reserve(rows); reserveOrder(rows); }
     // Costs a charge at a rate as of now (seconds): false when the cost
     // leaves the currency range; the row then shows neither cost nor time.
     bool cost(int id, Currency rate, qint64 now);
@@ -126,6 +129,7 @@ public:
     enum Column { RowText, CompanyKey, PayTypeKey, Amount, Date, PayType, Comments };
     using ReportModel::ReportModel;
     int append(const Lists::PaymentRow &row);
+    void reserve(size_t rows) { m_rows.reserve(rows); reserveOrder(rows); }
 
 protected:
     QString cellText(int id, int column) const override;
@@ -149,7 +153,7 @@ inline constexpr qint64 kLoadPauseMs = 10;
 // owns the list (guard). Returns whether any row was added, nothing when the
 // guarded window is gone.
 template <class Model, class Row, class Complete>
-std::optional<bool> fillModel(ListLoader &loader, Model &model, const std::vector<Row> &rows, bool nullKeyEnds,
+std::optional<bool> fillModel(ListLoader &loader, Model &model, std::deque<Row> rows, bool nullKeyEnds,
                               const QPointer<QObject> &guard, Complete complete)
 {
     if (!loader.aborted()) {
@@ -157,11 +161,15 @@ std::optional<bool> fillModel(ListLoader &loader, Model &model, const std::vecto
         if (!guard)
             return std::nullopt;
     }
+    model.reserve(rows.size());
     bool added = false;
     int counter = 1;
     QElapsedTimer sincePause;
     sincePause.start();
-    for (const Row &row : rows) {
+    // Each row read is let go once it is in the model, so that a long list is
+    // not held twice.
+    for (; !rows.empty(); rows.pop_front()) {
+        const Row &row = rows.front();
         if (loader.aborted())
             break;
         if (!row.id && nullKeyEnds)

@@ -70,6 +70,8 @@ protected:
 
     // The subclass stored one more row; returns its id.
     int stored();
+    // Room for as many rows, made once before a long list fills.
+    void reserveOrder(size_t rows) { m_order.reserve(rows); }
     // Cells of a stored row changed: the view hears of announced ones only,
     // and repaints just those cells.
     void cellsChanged(int id, int firstColumn, int lastColumn, int role = Qt::DisplayRole);
