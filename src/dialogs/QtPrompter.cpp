@@ -3,15 +3,38 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
+
+// The window the last box belonged to.
+QPointer<QWidget> &lastOwner()
+{
+    static QPointer<QWidget> owner;
+    return owner;
+}
 
 QWidget *ownerWindow()
 {
     if (QWidget *w = QApplication::activeModalWidget())
         return w;
-    return QApplication::activeWindow();
+    if (QWidget *w = QApplication::activeWindow())
+        return w;
+    // Right after a box closed, the window system may not have handed the
+    // keyboard back yet, so no window is active: a box asked for then (the
+    // notice after an input box) belongs where the last one did, and the
+    // keyboard goes back there when it closes, not to some other window.
+    QWidget *last = lastOwner();
+    return last && last->isVisible() ? last : nullptr;
+}
+
+// After a box: the keyboard back to the window it belonged to.
+void returnTo(QWidget *owner)
+{
+    lastOwner() = owner;
+    if (owner && owner->isVisible())
+        owner->activateWindow();
 }
 
 // Message texts keep their classic CR LF line breaks; the box shows LF.
@@ -26,7 +49,8 @@ QString displayText(const QString &text)
 
 BoxResult QtPrompter::message(const MessageBoxRequest &request)
 {
-    QMessageBox box(ownerWindow());
+    QPointer<QWidget> owner = ownerWindow();
+    QMessageBox box(owner);
     box.setWindowTitle(request.title);
     box.setText(displayText(request.text));
     box.setTextFormat(Qt::PlainText);
@@ -68,6 +92,7 @@ BoxResult QtPrompter::message(const MessageBoxRequest &request)
         box.setEscapeButton(buttons.at(0).first);
 
     box.exec();
+    returnTo(owner);
     for (const auto &[button, result] : buttons) {
         if (box.clickedButton() == button)
             return result;
@@ -78,8 +103,10 @@ BoxResult QtPrompter::message(const MessageBoxRequest &request)
 std::optional<QString> QtPrompter::input(const InputBoxRequest &request)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(ownerWindow(), request.title, request.prompt,
-                                               QLineEdit::Normal, request.defaultText, &ok);
+    QPointer<QWidget> owner = ownerWindow();
+    const QString text = QInputDialog::getText(owner, request.title, request.prompt, QLineEdit::Normal,
+                                               request.defaultText, &ok);
+    returnTo(owner);
     if (!ok)
         return std::nullopt;
     return text;

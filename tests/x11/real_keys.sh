@@ -27,6 +27,8 @@ saved "Key Board" && saved "123456-7890"
 keys "^Tamberlock" key alt+c sleep 0.3 key y
 keys "Add New Payment" key Tab Tab Tab Tab Tab Tab Tab type "Keyed comment"
 keys "Add New Payment" key shift+Tab space
+keys "Types Of Payment" key alt+a && keys "Add New Payment Type" type "Wire" && xdotool key Return
+keys "Record Added" key Return # the keyboard goes back to the types, so Esc closes them
 keys "Types Of Payment" key Escape
 keys "Add New Payment" key Return && keys "Payment Added" key Return sleep 0.5 key Escape
 saved "Keyed comment"
