@@ -25,8 +25,8 @@ void BM_ConfirmBoxWaiting(benchmark::State &state)
         });
         const std::clock_t cpuStart = std::clock();
         const auto wallStart = std::chrono::steady_clock::now();
-        benchmark::DoNotOptimize(modTamberlock::ShowConfirmBox(nullptr,
-            QStringLiteral("There are no Payments.\r\n\r\nWould you like to add one now?"),
+        benchmark::DoNotOptimize(modTamberlock::ShowConfirmBox(
+            nullptr, QStringLiteral("There are no Payments.\r\n\r\nWould you like to add one now?"),
             QStringLiteral("Add New Payment?"), 1, 0));
         const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
         const double wall =

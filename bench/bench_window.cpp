@@ -193,7 +193,8 @@ void BM_BareChargeQuery(benchmark::State &state)
         rows = 0;
         double sum = 0;
         while (query.next()) {
-            sum += double(query.value(0).toLongLong() + query.value(1).toLongLong() + query.value(2).toLongLong()) +
+            sum += double(query.value(0).toLongLong() + query.value(1).toLongLong() +
+                          query.value(2).toLongLong()) +
                    query.value(3).toDouble() + query.value(4).toDouble();
             ++rows;
         }
@@ -203,11 +204,7 @@ void BM_BareChargeQuery(benchmark::State &state)
     if (rows != charges)
         state.SkipWithError("not every charge was read");
 }
-BENCHMARK(BM_BareChargeQuery)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->MinWarmUpTime(0);
+BENCHMARK(BM_BareChargeQuery)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime()->MinWarmUpTime(0);
 
 // The company and project lists grow with their rows, too.
 void BM_LoadCompanies(benchmark::State &state)

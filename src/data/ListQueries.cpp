@@ -56,8 +56,8 @@ ProjectRow ProjectRow::read(const QSqlQuery &q)
 ChargeRow ChargeRow::read(const QSqlQuery &q)
 {
     const QVariant rate = q.value(2);
-    return {key(q, 0), key(q, 1), rate.isNull(), modTamberlock::currencyFromStored(rate), dateTime(q, 3),
-            dateTime(q, 4)};
+    return {key(q, 0),      key(q, 1),     rate.isNull(), modTamberlock::currencyFromStored(rate),
+            dateTime(q, 3), dateTime(q, 4)};
 }
 
 PaymentRow PaymentRow::read(const QSqlQuery &q)
@@ -67,8 +67,9 @@ PaymentRow PaymentRow::read(const QSqlQuery &q)
 
 ListQuery companies()
 {
-    const QString sql = QStringLiteral("SELECT lngCompanyID, strCompanyName, strCompanyContact, strCompanyPhone, "
-                                       "strCompanyFax FROM tblCompanys;");
+    const QString sql =
+        QStringLiteral("SELECT lngCompanyID, strCompanyName, strCompanyContact, strCompanyPhone, "
+                       "strCompanyFax FROM tblCompanys;");
     return {QStringLiteral("In LoadLvwCompanys:    "), sql, sql};
 }
 
@@ -77,13 +78,15 @@ ListQuery companies()
 ListQuery projects(qint32 companyId)
 {
     return {QStringLiteral("In LoadLvwJobs:    "),
-            QStringLiteral("SELECT tblCompanys.lngCompanyID, tblJobs.lngJobID, tblJobs.strJobName, "
-                           "tblJobs.curHourlyWage, tblJobs.dtmDeadLine FROM tblJobs LEFT JOIN tblCompanys ON "
-                           "tblCompanys.lngCompanyID = tblJobs.lngCompanyID WHERE (((tblCompanys.lngCompanyID)=") +
+            QStringLiteral(
+                "SELECT tblCompanys.lngCompanyID, tblJobs.lngJobID, tblJobs.strJobName, "
+                "tblJobs.curHourlyWage, tblJobs.dtmDeadLine FROM tblJobs LEFT JOIN tblCompanys ON "
+                "tblCompanys.lngCompanyID = tblJobs.lngCompanyID WHERE (((tblCompanys.lngCompanyID)=") +
                 keyTail(companyId),
-            QStringLiteral("SELECT tblCompanys.lngCompanyID, tblJobs.lngJobID, tblJobs.strJobName, "
-                           "tblJobs.curHourlyWage, tblJobs.dtmDeadLine FROM tblCompanys RIGHT JOIN tblJobs ON "
-                           "tblCompanys.lngCompanyID = tblJobs.lngCompanyID WHERE (((tblCompanys.lngCompanyID)=") +
+            QStringLiteral(
+                "SELECT tblCompanys.lngCompanyID, tblJobs.lngJobID, tblJobs.strJobName, "
+                "tblJobs.curHourlyWage, tblJobs.dtmDeadLine FROM tblCompanys RIGHT JOIN tblJobs ON "
+                "tblCompanys.lngCompanyID = tblJobs.lngCompanyID WHERE (((tblCompanys.lngCompanyID)=") +
                 keyTail(companyId)};
 }
 
@@ -101,32 +104,35 @@ ListQuery charges(qint32 projectId)
 // join of the company's payments onto them.
 ListQuery payments(qint32 companyId)
 {
-    return {QStringLiteral("In LoadPayments:    "),
-            QStringLiteral("SELECT tblPayments.lngPaymentID, tblCompanys.lngCompanyID, tblPayments.curAmount, "
-                           "tblPayments.dtmTransaction, tblPayments.memComments, tblPayments.lngPayTypeID, "
-                           "lkuPayTypes.strPayType FROM (tblCompanys LEFT JOIN tblPayments ON "
-                           "tblCompanys.lngCompanyID = tblPayments.lngCompanyID) LEFT JOIN lkuPayTypes ON "
-                           "lkuPayTypes.lngPayTypeID = tblPayments.lngPayTypeID WHERE "
-                           "(((tblCompanys.lngCompanyID)=") +
-                keyTail(companyId),
-            QStringLiteral("SELECT tblPayments.lngPaymentID, tblCompanys.lngCompanyID, tblPayments.curAmount, "
-                           "tblPayments.dtmTransaction, tblPayments.memComments, tblPayments.lngPayTypeID, "
-                           "lkuPayTypes.strPayType FROM lkuPayTypes RIGHT JOIN (tblCompanys LEFT JOIN "
-                           "tblPayments ON tblCompanys.lngCompanyID = tblPayments.lngCompanyID) ON "
-                           "lkuPayTypes.lngPayTypeID = tblPayments.lngPayTypeID WHERE "
-                           "(((tblCompanys.lngCompanyID)=") +
-                keyTail(companyId)};
+    return {
+        QStringLiteral("In LoadPayments:    "),
+        QStringLiteral("SELECT tblPayments.lngPaymentID, tblCompanys.lngCompanyID, tblPayments.curAmount, "
+                       "tblPayments.dtmTransaction, tblPayments.memComments, tblPayments.lngPayTypeID, "
+                       "lkuPayTypes.strPayType FROM (tblCompanys LEFT JOIN tblPayments ON "
+                       "tblCompanys.lngCompanyID = tblPayments.lngCompanyID) LEFT JOIN lkuPayTypes ON "
+                       "lkuPayTypes.lngPayTypeID = tblPayments.lngPayTypeID WHERE "
+                       "(((tblCompanys.lngCompanyID)=") +
+            keyTail(companyId),
+        QStringLiteral("SELECT tblPayments.lngPaymentID, tblCompanys.lngCompanyID, tblPayments.curAmount, "
+                       "tblPayments.dtmTransaction, tblPayments.memComments, tblPayments.lngPayTypeID, "
+                       "lkuPayTypes.strPayType FROM lkuPayTypes RIGHT JOIN (tblCompanys LEFT JOIN "
+                       "tblPayments ON tblCompanys.lngCompanyID = tblPayments.lngCompanyID) ON "
+                       "lkuPayTypes.lngPayTypeID = tblPayments.lngPayTypeID WHERE "
+                       "(((tblCompanys.lngCompanyID)=") +
+            keyTail(companyId)};
 }
 
 } // namespace Lists
 
 ListLoader::ListLoader(Lists::ListQuery query)
-    : m_query(std::move(query)),
-      m_run([this](const DbError &error) { return loaderErrorBoxRequest(error, m_query.tag, m_query.shownSql); })
+    : m_query(std::move(query)), m_run([this](const DbError &error) {
+          return loaderErrorBoxRequest(error, m_query.tag, m_query.shownSql);
+      })
 {
 }
 
-void ListLoader::readAll(const std::function<void(const QSqlQuery &)> &readRow, const std::function<void()> &restart)
+void ListLoader::readAll(const std::function<void(const QSqlQuery &)> &readRow,
+                         const std::function<void()> &restart)
 {
     Connection connection;
     QSqlQuery query;
@@ -165,7 +171,9 @@ bool ListLoader::offerWanted(bool whenIgnored)
     std::optional<int> setting;
     const bool ran = m_run.step([&]() -> StepResult {
         setting = DontAskSetting::value();
-        return setting ? StepResult() : StepResult(DbError{13, QStringLiteral("Type mismatch"), QStringLiteral("Tamberlock")});
+        return setting
+                   ? StepResult()
+                   : StepResult(DbError{13, QStringLiteral("Type mismatch"), QStringLiteral("Tamberlock")});
     });
     if (!ran)
         return false;

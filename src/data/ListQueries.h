@@ -90,8 +90,7 @@ public:
     // returns: no read lock outlives it, so a save made while the list fills
     // (with pauses for events) is not refused as "locked".
     // Kept in blocks: a long list grows without copying what it has read.
-    template <class Row>
-    std::deque<Row> rows()
+    template <class Row> std::deque<Row> rows()
     {
         std::deque<Row> rows;
         readAll([&rows](const QSqlQuery &query) { rows.push_back(Row::read(query)); },
@@ -99,11 +98,7 @@ public:
         return rows;
     }
 
-    template <class Fn>
-    bool step(Fn &&fn)
-    {
-        return m_run.stepEach(std::forward<Fn>(fn));
-    }
+    template <class Fn> bool step(Fn &&fn) { return m_run.stepEach(std::forward<Fn>(fn)); }
     bool aborted() const { return m_run.aborted(); }
 
     // Whether the offer to add a first row is to be made: the "Dont ask"

@@ -30,8 +30,7 @@ public:
     bool step(const Step &fn);
     // The same for a step run once per row of a long list: no function
     // object is made unless the step fails.
-    template <class Fn>
-    bool stepEach(Fn &&fn)
+    template <class Fn> bool stepEach(Fn &&fn)
     {
         if (m_aborted)
             return false;

@@ -58,15 +58,9 @@ frmJob::frmJob(QWidget *owner)
     contentLayout()->addWidget(frame());
 
     // Name, wage, due date, Close, Ok, Add As New, company list, "!", "...".
-    const QList<QWidget *> order{name,
-                                 wage,
-                                 due,
-                                 m_closeButton,
-                                 m_okButton,
-                                 m_addAsNewButton,
-                                 m_companyBox,
-                                 dueButtons.now,
-                                 dueButtons.picker};
+    const QList<QWidget *> order{name,          wage,           due,
+                                 m_closeButton, m_okButton,     m_addAsNewButton,
+                                 m_companyBox,  dueButtons.now, dueButtons.picker};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     setFirstControl(name);

@@ -77,16 +77,8 @@ frmPayment::frmPayment(QWidget *owner)
 
     connect(addPayType, &QPushButton::clicked, this, &frmPayment::onAddPayTypeClicked);
 
-    const QList<QWidget *> order{m_companyBox,
-                                 amount,
-                                 when,
-                                 whenButtons.now,
-                                 whenButtons.picker,
-                                 m_payTypeBox,
-                                 addPayType,
-                                 comments,
-                                 m_okButton,
-                                 m_closeButton,
+    const QList<QWidget *> order{m_companyBox,    amount,     when,     whenButtons.now, whenButtons.picker,
+                                 m_payTypeBox,    addPayType, comments, m_okButton,      m_closeButton,
                                  m_addAsNewButton};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);

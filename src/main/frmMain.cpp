@@ -2,10 +2,10 @@
 
 #include "data/Formats.h"
 #include "dialogs/frmKivMsg.h"
-#include "widgets/RowNumbers.h"
 #include "widgets/Icons.h"
 #include "widgets/ListModels.h"
 #include "widgets/ReportList.h"
+#include "widgets/RowNumbers.h"
 #include "widgets/Twips.h"
 
 #include <QBoxLayout>
@@ -87,7 +87,7 @@ void frmMain::createControls()
     const QRect labelRect = twipRect(720, 0, 2100, 435);
     // Never cut the caption off where the font runs wider than Verdana.
     m_title->setGeometry(labelRect.x(), labelRect.y(), qMax(labelRect.width(), m_title->sizeHint().width()),
-                          qMax(labelRect.height(), m_title->sizeHint().height()));
+                         qMax(labelRect.height(), m_title->sizeHint().height()));
 
     // The tab strip lies under the frames; in style 1 the selected tab's
     // frame is shown on top of it.
@@ -121,7 +121,7 @@ void frmMain::createControls()
     m_companyList->setImages({Icons::company()});
     m_projectList->setImages({Icons::project(), Icons::project()});
     m_chargeList->setImages({Icons::runningCharge(0), Icons::runningCharge(1), Icons::runningCharge(2),
-                           Icons::runningCharge(3), Icons::charge()});
+                             Icons::runningCharge(3), Icons::charge()});
 
     connect(m_companyList, &ReportList::mouseReleased, this, &frmMain::onCompanyListReleased);
     connect(m_projectList, &ReportList::mouseReleased, this, &frmMain::onProjectListReleased);

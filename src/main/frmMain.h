@@ -185,7 +185,6 @@ private:
     void stopPendingCharge();
     void startNewCharge();
 
-
     short m_screenStyle = 0;
     bool m_realTimeWatch = true;
     QString m_timerTag;

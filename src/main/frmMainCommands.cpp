@@ -12,10 +12,10 @@
 #include "editors/frmHour.h"
 #include "editors/frmJob.h"
 #include "editors/frmPayment.h"
-#include "widgets/RowNumbers.h"
 #include "payments/frmPayments.h"
 #include "widgets/ListModels.h"
 #include "widgets/ReportList.h"
+#include "widgets/RowNumbers.h"
 #include "widgets/SingleWindow.h"
 
 #include <QCoreApplication>
@@ -233,7 +233,8 @@ void frmMain::stopPendingCharge()
     // stop, and a row written now would belong to no project.
     if (charge == 0)
         return;
-    const qint32 project = RowNumbers::withZeroPrefix(m_chargeList->cell(row, ChargeListModel::ProjectKey)).value_or(0);
+    const qint32 project =
+        RowNumbers::withZeroPrefix(m_chargeList->cell(row, ChargeListModel::ProjectKey)).value_or(0);
     const QString start = m_chargeList->cell(row, ChargeListModel::Start);
 
     if (!IsPendingTime(m_chargeList->cell(row, ChargeListModel::Stop))) {

@@ -140,7 +140,7 @@ void frmMain::layoutStyle1()
     }
 
     m_tabs->resize(qMax(0, px(scaleWidth - tw(m_tabs->x()))),
-                    qMax(0, px(scaleHeight - tw(m_tabs->y()) - statusHeight)));
+                   qMax(0, px(scaleHeight - tw(m_tabs->y()) - statusHeight)));
 }
 
 void frmMain::fitLists()

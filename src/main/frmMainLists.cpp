@@ -8,9 +8,9 @@
 #include "data/ListQueries.h"
 #include "data/RecordStore.h"
 #include "dialogs/frmKivMsg.h"
-#include "widgets/RowNumbers.h"
 #include "widgets/ListModels.h"
 #include "widgets/ReportList.h"
+#include "widgets/RowNumbers.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -39,11 +39,6 @@ public:
 private:
     bool &m_flag;
 };
-
-StepResult done()
-{
-    return std::nullopt;
-}
 
 } // namespace
 
@@ -99,7 +94,7 @@ void frmMain::LoadCompanies()
     ListLoader loader(Lists::companies());
     auto rows = loader.rows<Lists::CompanyRow>();
     const std::optional<bool> added =
-        fillModel(loader, *m_companyRows, std::move(rows), false, this, [](int, const auto &) { return done(); });
+        fillModel(loader, *m_companyRows, std::move(rows), false, this, kNoFurtherStep);
     if (!added)
         return;
     finishLoad(loader, m_companyList, !*added,
@@ -120,12 +115,13 @@ void frmMain::LoadProjects(qint32 companyId)
     auto rows = loader.rows<Lists::ProjectRow>();
     m_projectRows->setNow(ElapsedSpan::secondsOf(Clock::now()));
     const std::optional<bool> added =
-        fillModel(loader, *m_projectRows, std::move(rows), false, this, [](int, const auto &) { return done(); });
+        fillModel(loader, *m_projectRows, std::move(rows), false, this, kNoFurtherStep);
     if (!added)
         return;
-    finishLoad(loader, m_projectList, !*added,
-               QStringLiteral("There are no Projects For this Company.\r\n\r\nWould you like to add one now?"),
-               QStringLiteral("Add New Project?"), [this] { onProjectMenu(ProjectAdd); });
+    finishLoad(
+        loader, m_projectList, !*added,
+        QStringLiteral("There are no Projects For this Company.\r\n\r\nWould you like to add one now?"),
+        QStringLiteral("Add New Project?"), [this] { onProjectMenu(ProjectAdd); });
     setCaptionFromProject();
 }
 
@@ -143,17 +139,17 @@ void frmMain::LoadHours(qint32 jobId)
     // rate cannot be read has no cost to show.
     std::optional<Currency> rate = 0;
     const std::optional<bool> added = fillModel(loader, *m_chargeRows, std::move(rows), true, this,
-                                  [&](int id, const Lists::ChargeRow &row) -> StepResult {
-                                      if (!row.rateIsNull)
-                                          rate = row.rate;
-                                      if (!rate) {
-                                          m_chargeRows->spanOnly(id, now);
-                                          return std::nullopt;
-                                      }
-                                      if (!m_chargeRows->cost(id, *rate, now))
-                                          return ListLoader::overflow();
-                                      return std::nullopt;
-                                  });
+                                                [&](int id, const Lists::ChargeRow &row) -> StepResult {
+                                                    if (!row.rateIsNull)
+                                                        rate = row.rate;
+                                                    if (!rate) {
+                                                        m_chargeRows->spanOnly(id, now);
+                                                        return std::nullopt;
+                                                    }
+                                                    if (!m_chargeRows->cost(id, *rate, now))
+                                                        return ListLoader::overflow();
+                                                    return std::nullopt;
+                                                });
     if (!added)
         return;
     finishLoad(loader, m_chargeList, !*added,

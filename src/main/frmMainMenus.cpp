@@ -3,9 +3,9 @@
 #include "main/frmMain.h"
 
 #include "data/Formats.h"
-#include "widgets/RowNumbers.h"
 #include "widgets/ListModels.h"
 #include "widgets/ReportList.h"
+#include "widgets/RowNumbers.h"
 
 #include <QAction>
 #include <QMenu>
@@ -63,22 +63,23 @@ void frmMain::createMenus()
                              {ViewRealTimeWatch, "Real Time Watch", "F2", true, true, true},
                              {ViewSingle, "View Single", "F3", true, true, false}},
                             &frmMain::onViewMenu);
-    m_paymentsMenu = createMenu(
-        QStringLiteral("MenuPayments"), QStringLiteral("&Payments"), QStringLiteral("MnuPayments"),
-        {{PaymentsAdd, "Add Payment..."}, {2, "-"}, {PaymentsEdit, "Edit Payments...", "F4"}}, &frmMain::onPaymentsMenu);
+    m_paymentsMenu =
+        createMenu(QStringLiteral("MenuPayments"), QStringLiteral("&Payments"), QStringLiteral("MnuPayments"),
+                   {{PaymentsAdd, "Add Payment..."}, {2, "-"}, {PaymentsEdit, "Edit Payments...", "F4"}},
+                   &frmMain::onPaymentsMenu);
     m_companyMenu = createMenu(QStringLiteral("MenuLvwCompanys"), QStringLiteral("&Companies"),
-                                   QStringLiteral("MnuComps"),
-                                   {{CompanyAdd, "&Add Company..."},
-                                    {CompanyEdit, "&Edit Company"},
-                                    {5, "-"},
-                                    {CompanyAddProject, "Add P&roject..."},
-                                    {CompanyAddPayment, "Add Pa&yment..."},
-                                    {CompanyPrint, "&Print Company Invoices..."},
-                                    {9, "-"},
-                                    {CompanyDelete, "&Delete Company"},
-                                    {CompanyCancelSeparator, "-", nullptr, false},
-                                    {CompanyCancel, "Cancel", nullptr, false}},
-                                   &frmMain::onCompanyMenu);
+                               QStringLiteral("MnuComps"),
+                               {{CompanyAdd, "&Add Company..."},
+                                {CompanyEdit, "&Edit Company"},
+                                {5, "-"},
+                                {CompanyAddProject, "Add P&roject..."},
+                                {CompanyAddPayment, "Add Pa&yment..."},
+                                {CompanyPrint, "&Print Company Invoices..."},
+                                {9, "-"},
+                                {CompanyDelete, "&Delete Company"},
+                                {CompanyCancelSeparator, "-", nullptr, false},
+                                {CompanyCancel, "Cancel", nullptr, false}},
+                               &frmMain::onCompanyMenu);
     m_projectMenu =
         createMenu(QStringLiteral("MenuLvwJobs"), QStringLiteral("Projects"), QStringLiteral("mnuJobs"),
                    {{ProjectAdd, "&Add Project..."},
@@ -107,7 +108,8 @@ void frmMain::createMenus()
                     {ChargeCancel, "Cancel", nullptr, false}},
                    &frmMain::onChargeMenu);
     m_helpMenu = createMenu(QStringLiteral("MenuHelp"), QStringLiteral("&Help"), QStringLiteral("MnuHelp"),
-                            {{HelpStructure, "&Help On Structure...", "F1"}, {HelpAbout, "&About"}}, &frmMain::onHelpMenu);
+                            {{HelpStructure, "&Help On Structure...", "F1"}, {HelpAbout, "&About"}},
+                            &frmMain::onHelpMenu);
 
     for (QMenu *menu : {m_companyMenu, m_projectMenu, m_chargeMenu})
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { listMenuAboutToShow(menu); });

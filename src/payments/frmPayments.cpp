@@ -35,7 +35,6 @@ int tw(int pixels)
 constexpr int kMinOuterWidth = 3090;
 constexpr int kMinOuterHeight = 2000;
 
-
 } // namespace
 
 frmPayments::frmPayments(QWidget *owner)
@@ -144,8 +143,7 @@ void frmPayments::LoadPayments(qint32 forCompanyID)
     m_list->clearRows();
     ListLoader loader(Lists::payments(forCompanyID));
     auto rows = loader.rows<Lists::PaymentRow>();
-    const std::optional<bool> added = fillModel(loader, *m_rows, std::move(rows), true, this,
-                                                [](int, const Lists::PaymentRow &) { return StepResult(); });
+    const std::optional<bool> added = fillModel(loader, *m_rows, std::move(rows), true, this, kNoFurtherStep);
     if (!added)
         return;
     // An ignored unreadable setting still makes the offer.
@@ -191,8 +189,8 @@ void frmPayments::onColumnClicked(int column)
     const int previous = m_list->sortColumnIndex();
     m_list->setSortColumnIndex(column);
     if (column == previous)
-        m_list->setSortDirection(
-            m_list->sortDirection() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
+        m_list->setSortDirection(m_list->sortDirection() == Qt::AscendingOrder ? Qt::DescendingOrder
+                                                                               : Qt::AscendingOrder);
     m_list->sortRows();
 }
 

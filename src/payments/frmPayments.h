@@ -27,7 +27,13 @@ public:
     void InitLvwPayments();
     // The items of the "&Payments" menu by their index (the number in their
     // object names, "MnuPayments_8"); the gaps are separators.
-    enum PaymentsItem { AddPayment = 3, EditPayment = 4, PrintInvoices = 6, DeletePayment = 8, RefreshPayments = 10 };
+    enum PaymentsItem {
+        AddPayment = 3,
+        EditPayment = 4,
+        PrintInvoices = 6,
+        DeletePayment = 8,
+        RefreshPayments = 10
+    };
     // The commands of the "&Payments" menu.
     void onPaymentsMenu(int index);
 

@@ -240,7 +240,9 @@ QString ChargeListModel::cellText(int id, int column) const
     case RowText: return QString::number(r.id);
     case ProjectKey: return r.hasProjectId ? QString::number(r.projectId) : QString();
     case Start: return r.times.start ? formatDateTime(secondsToDateTime(*r.times.start)) : QString();
-    case Stop: return r.times.running ? QStringLiteral("Pending...") : formatDateTime(secondsToDateTime(r.times.stop));
+    case Stop:
+        return r.times.running ? QStringLiteral("Pending...")
+                               : formatDateTime(secondsToDateTime(r.times.stop));
     case Cost: return r.hasCost ? QLatin1Char(' ') + formatCurrency(r.cost) : QString();
     case TimeSpent: return r.hasSpent ? ElapsedSpan::mode5(r.spent) : QString();
     default: return {};

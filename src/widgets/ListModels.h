@@ -21,7 +21,11 @@ public:
     enum Column { RowText, Name, Contact, Phone, Fax };
     using ReportModel::ReportModel;
     int append(const Lists::CompanyRow &row);
-    void reserve(size_t rows) { m_rows.reserve(rows); reserveOrder(rows); }
+    void reserve(size_t rows)
+    {
+        m_rows.reserve(rows);
+        reserveOrder(rows);
+    }
 
 protected:
     QString cellText(int id, int column) const override;
@@ -40,7 +44,11 @@ public:
     enum Column { RowText, CompanyKey, Name, Rate, Deadline, TimeLeft };
     using ReportModel::ReportModel;
     int append(const Lists::ProjectRow &row);
-    void reserve(size_t rows) { m_rows.reserve(rows); reserveOrder(rows); }
+    void reserve(size_t rows)
+    {
+        m_rows.reserve(rows);
+        reserveOrder(rows);
+    }
     // The rate of a row to the cent, as its cell reads; nothing without one.
     std::optional<Currency> shownRate(int row) const;
 
@@ -79,7 +87,11 @@ public:
 
     // Adds a charge without its cost; returns its id.
     int append(const Lists::ChargeRow &row);
-    void reserve(size_t rows) { m_rows.reserve(rows); reserveOrder(rows); }
+    void reserve(size_t rows)
+    {
+        m_rows.reserve(rows);
+        reserveOrder(rows);
+    }
     // Costs a charge at a rate as of now (seconds): false when the cost
     // leaves the currency range; the row then shows neither cost nor time.
     bool cost(int id, Currency rate, qint64 now);
@@ -129,7 +141,11 @@ public:
     enum Column { RowText, CompanyKey, PayTypeKey, Amount, Date, PayType, Comments };
     using ReportModel::ReportModel;
     int append(const Lists::PaymentRow &row);
-    void reserve(size_t rows) { m_rows.reserve(rows); reserveOrder(rows); }
+    void reserve(size_t rows)
+    {
+        m_rows.reserve(rows);
+        reserveOrder(rows);
+    }
 
 protected:
     QString cellText(int id, int column) const override;
@@ -139,6 +155,9 @@ protected:
 private:
     std::vector<Lists::PaymentRow> m_rows;
 };
+
+// The further step of a list whose rows need none once they are added.
+inline constexpr auto kNoFurtherStep = [](int, const auto &) { return StepResult(); };
 
 // How long a load goes at most without letting pending events run.
 inline constexpr qint64 kLoadPauseMs = 10;

@@ -192,7 +192,8 @@ void ReportList::sortRows()
     m_model->sortBy(m_sortColumn, m_sortOrder);
 }
 
-void ReportList::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+void ReportList::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                             const QList<int> &roles)
 {
     // The view itself would repaint the whole viewport for a change of more
     // than one cell; the live watch changes a few cells of a long list every

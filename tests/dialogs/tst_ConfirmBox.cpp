@@ -136,25 +136,25 @@ private slots:
     void yesAnswersSix()
     {
         whenShown([](frmKivMsg *box) { press(box, "OKButton"); });
-        QCOMPARE(
-            modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("Add New Company?"), 1, 0),
-            short(6));
+        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"),
+                                               QStringLiteral("Add New Company?"), 1, 0),
+                 short(6));
     }
 
     void noAnswersSeven()
     {
         whenShown([](frmKivMsg *box) { press(box, "CancelButton"); });
-        QCOMPARE(
-            modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("Add New Company?"), 1, 0),
-            short(7));
+        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"),
+                                               QStringLiteral("Add New Company?"), 1, 0),
+                 short(7));
     }
 
     void closeBoxAnswersSeven()
     {
         whenShown([](frmKivMsg *box) { box->close(); });
-        QCOMPARE(
-            modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("Add New Project?"), 1, 0),
-            short(7));
+        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"),
+                                               QStringLiteral("Add New Project?"), 1, 0),
+                 short(7));
     }
 
     void escape_data()
@@ -170,9 +170,9 @@ private slots:
         QFETCH(int, defaultButton);
         QFETCH(int, expected);
         whenShown([](frmKivMsg *box) { QTest::keyClick(box, Qt::Key_Escape); });
-        QCOMPARE(
-            int(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), defaultButton, 0)),
-            expected);
+        QCOMPARE(int(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"),
+                                                   defaultButton, 0)),
+                 expected);
     }
 
     void enterPressesTheDefaultButton_data()
@@ -189,9 +189,9 @@ private slots:
         whenShown([](frmKivMsg *box) {
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key_Return);
         });
-        QCOMPARE(
-            int(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), defaultButton, 0)),
-            expected);
+        QCOMPARE(int(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"),
+                                                   defaultButton, 0)),
+                 expected);
     }
 
     void boxShowsCaptionAndMessage()
@@ -210,14 +210,16 @@ private slots:
 
     void timeOutAnswersZero()
     {
-        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 1), short(0));
+        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 1),
+                 short(0));
         QVERIFY(openBoxes().isEmpty());
     }
 
     void answerBeforeTimeOutWins()
     {
         whenShown([](frmKivMsg *box) { press(box, "OKButton"); });
-        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 30), short(6));
+        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 30),
+                 short(6));
     }
 
     void boxIsDeletedAfterTheAnswer()
@@ -267,7 +269,8 @@ private slots:
             whileOpen = DontAskSetting::text();
             press(box, "CancelButton");
         });
-        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 0), short(7));
+        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 0),
+                 short(7));
         QCOMPARE(whileOpen, QStringLiteral("0"));
         QCOMPARE(DontAskSetting::text(), QStringLiteral("0"));
         QVERIFY(!DontAskSetting::asks());
@@ -281,7 +284,8 @@ private slots:
             check->click();
             press(box, "OKButton");
         });
-        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 0), short(6));
+        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"), 1, 0),
+                 short(6));
         QCOMPARE(DontAskSetting::text(), QStringLiteral("1"));
         QVERIFY(DontAskSetting::asks());
     }
@@ -318,7 +322,8 @@ private slots:
             });
             QTimer::singleShot(60,
                                [&] { press(openBoxes(QStringLiteral("Second")).value(0), "CancelButton"); });
-            inner = modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Second?"), QStringLiteral("Second"), 1, 0);
+            inner = modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Second?"),
+                                                  QStringLiteral("Second"), 1, 0);
         });
         const short outer =
             modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("First?"), QStringLiteral("First"), 1, 0);

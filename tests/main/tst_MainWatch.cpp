@@ -1,9 +1,9 @@
 #include "MainWindowFixture.h"
 
 #include "data/Clock.h"
+#include "data/ElapsedSpan.h"
 #include "data/Formats.h"
 #include "data/Settings.h"
-#include "data/ElapsedSpan.h"
 
 #include <QSignalSpy>
 
@@ -62,7 +62,8 @@ private slots:
             // The lists cost a span from its seconds, as its hours text would.
             if (mode == 2)
                 for (const Currency rate : {Currency(400000), Currency(-123457), Currency(1)})
-                    QCOMPARE(modTamberlock::costOfSeconds(seconds, rate), modTamberlock::costOfHours(shared, rate));
+                    QCOMPARE(modTamberlock::costOfSeconds(seconds, rate),
+                             modTamberlock::costOfHours(shared, rate));
         }
     }
 

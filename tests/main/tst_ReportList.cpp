@@ -259,7 +259,7 @@ private slots:
         QSignalSpy changed(list.model(), &QAbstractItemModel::dataChanged);
         list.setCell(1, 2, QStringLiteral("x"));
         list.setCell(40, 2, QStringLiteral("x")); // below the visible rows
-        list.setCell(1, 2, QStringLiteral("x")); // unchanged text: no notice
+        list.setCell(1, 2, QStringLiteral("x"));  // unchanged text: no notice
         QCOMPARE(changed.count(), 2);
         QTRY_VERIFY(!spy.painted.isEmpty());
         const QRect cell = list.visualRect(list.model()->index(1, 2));
