@@ -28,12 +28,6 @@ QString moneyText(const std::optional<Currency> &amount)
 
 // --- Companies ----------------------------------------------------------------
 
-int CompanyListModel::append(const Lists::CompanyRow &row)
-{
-    m_rows.push_back(row);
-    return stored();
-}
-
 QString CompanyListModel::cellText(int id, int column) const
 {
     const Lists::CompanyRow &r = m_rows[size_t(id)];
@@ -51,15 +45,14 @@ QString CompanyListModel::cellText(int id, int column) const
 
 int ProjectListModel::append(const Lists::ProjectRow &row)
 {
-    Row r{row, std::nullopt};
+    ProjectListRow r{row, std::nullopt};
     // A missing, unreadable or pending deadline makes the span end now: zero.
     if (row.deadline) {
         const std::optional<qint64> at = oleToSeconds(*row.deadline);
         if (at && !isPendingMoment(*at))
             r.deadline = at;
     }
-    m_rows.push_back(std::move(r));
-    return stored();
+    return store(std::move(r));
 }
 
 std::optional<Currency> ProjectListModel::shownRate(int row) const
@@ -72,11 +65,11 @@ std::optional<Currency> ProjectListModel::shownRate(int row) const
 
 void ProjectListModel::clearStored()
 {
-    m_rows.clear();
+    TypedListModel::clearStored();
     m_watched = false;
 }
 
-QString ProjectListModel::timeLeft(const Row &row) const
+QString ProjectListModel::timeLeft(const ProjectListRow &row) const
 {
     if (!row.deadline)
         return ElapsedSpan::mode6(0);
@@ -94,7 +87,7 @@ void ProjectListModel::tick(qint64 now)
     m_now = now;
     m_watched = true;
     for (size_t id = 0; id < m_rows.size(); ++id) {
-        const Row &r = m_rows[id];
+        const auto &r = m_rows[id];
         if (!r.deadline)
             continue;
         // A span that stays "Done" (or stays put) changes nothing.
@@ -108,7 +101,7 @@ void ProjectListModel::tick(qint64 now)
 
 QString ProjectListModel::cellText(int id, int column) const
 {
-    const Row &r = m_rows[size_t(id)];
+    const auto &r = m_rows[size_t(id)];
     switch (column) {
     case RowText: return keyText(r.data.id);
     case CompanyKey: return keyText(r.data.companyId);
@@ -124,13 +117,12 @@ QString ProjectListModel::cellText(int id, int column) const
 
 int ChargeListModel::append(const Lists::ChargeRow &row)
 {
-    Row r;
+    ChargeListRow r;
     r.id = *row.id;
     r.hasProjectId = row.projectId.has_value();
     r.projectId = row.projectId.value_or(0);
     r.times = chargeTimes(row.start, row.stop);
-    m_rows.push_back(r);
-    const int id = stored();
+    const int id = store(r);
     if (r.times.running)
         m_running.push_back(id);
     return id;
@@ -138,7 +130,7 @@ int ChargeListModel::append(const Lists::ChargeRow &row)
 
 bool ChargeListModel::cost(int id, Currency rate, qint64 now)
 {
-    Row &r = m_rows[size_t(id)];
+    auto &r = m_rows[size_t(id)];
     const qint64 spent = r.times.spanTo(now);
     const std::optional<Currency> cost = costOfSeconds(spent, rate);
     if (!cost)
@@ -152,7 +144,7 @@ bool ChargeListModel::cost(int id, Currency rate, qint64 now)
 
 void ChargeListModel::spanOnly(int id, qint64 now)
 {
-    Row &r = m_rows[size_t(id)];
+    auto &r = m_rows[size_t(id)];
     r.spent = r.times.spanTo(now);
     r.hasSpent = true;
 }
@@ -161,7 +153,7 @@ bool ChargeListModel::tick(Currency rate, qint64 now, int frame)
 {
     bool costed = true;
     for (const int id : m_running) {
-        Row &r = m_rows[size_t(id)];
+        auto &r = m_rows[size_t(id)];
         const qint64 spent = r.times.spanTo(now);
         const std::optional<Currency> cost = costOfSeconds(spent, rate);
         if (!cost) {
@@ -189,7 +181,7 @@ void ChargeListModel::sumStopped() const
     // A stopped charge's cost never changes once its row was costed, so each
     // is added once; a tick then adds only the running ones.
     for (; m_summedRows < m_rows.size(); ++m_summedRows) {
-        const Row &r = m_rows[m_summedRows];
+        const auto &r = m_rows[m_summedRows];
         if (r.times.running)
             continue;
         if (!r.hasCost) {
@@ -226,7 +218,7 @@ std::optional<Currency> ChargeListModel::total() const
 
 void ChargeListModel::clearStored()
 {
-    m_rows.clear();
+    TypedListModel::clearStored();
     m_running.clear();
     m_stoppedTotal = 0;
     m_stoppedUncosted = false;
@@ -235,7 +227,7 @@ void ChargeListModel::clearStored()
 
 QString ChargeListModel::cellText(int id, int column) const
 {
-    const Row &r = m_rows[size_t(id)];
+    const auto &r = m_rows[size_t(id)];
     switch (column) {
     case RowText: return QString::number(r.id);
     case ProjectKey: return r.hasProjectId ? QString::number(r.projectId) : QString();
@@ -250,12 +242,6 @@ QString ChargeListModel::cellText(int id, int column) const
 }
 
 // --- Payments -----------------------------------------------------------------
-
-int PaymentListModel::append(const Lists::PaymentRow &row)
-{
-    m_rows.push_back(row);
-    return stored();
-}
 
 QString PaymentListModel::cellText(int id, int column) const
 {

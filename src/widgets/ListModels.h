@@ -15,12 +15,13 @@
 // makes the cell texts in the shared display forms when they are painted or
 // sorted. Rows are added with a key; a row without one is never stored.
 
-class CompanyListModel : public ReportModel
+// What the four models share: their rows by id, each row with the list's one
+// icon unless a model says otherwise.
+template <class Stored> class TypedListModel : public ReportModel
 {
 public:
-    enum Column { RowText, Name, Contact, Phone, Fax };
     using ReportModel::ReportModel;
-    int append(const Lists::CompanyRow &row);
+    // Room for as many rows, made once before a long list fills.
     void reserve(size_t rows)
     {
         m_rows.reserve(rows);
@@ -28,27 +29,41 @@ public:
     }
 
 protected:
-    QString cellText(int id, int column) const override;
+    int store(Stored row)
+    {
+        m_rows.push_back(std::move(row));
+        return stored();
+    }
     int cellIcon(int) const override { return 1; }
     void clearStored() override { m_rows.clear(); }
 
-private:
-    std::vector<Lists::CompanyRow> m_rows;
+    std::vector<Stored> m_rows;
+};
+
+class CompanyListModel : public TypedListModel<Lists::CompanyRow>
+{
+public:
+    enum Column { RowText, Name, Contact, Phone, Fax };
+    using TypedListModel::TypedListModel;
+    int append(const Lists::CompanyRow &row) { return store(row); }
+
+protected:
+    QString cellText(int id, int column) const override;
 };
 
 // The projects of one company, with the time left to each deadline as of the
 // last tick of the live watch (or the load).
-class ProjectListModel : public ReportModel
+struct ProjectListRow {
+    Lists::ProjectRow data;
+    std::optional<qint64> deadline; // seconds; none: the span is always zero
+};
+
+class ProjectListModel : public TypedListModel<ProjectListRow>
 {
 public:
     enum Column { RowText, CompanyKey, Name, Rate, Deadline, TimeLeft };
-    using ReportModel::ReportModel;
+    using TypedListModel::TypedListModel;
     int append(const Lists::ProjectRow &row);
-    void reserve(size_t rows)
-    {
-        m_rows.reserve(rows);
-        reserveOrder(rows);
-    }
     // The rate of a row to the cent, as its cell reads; nothing without one.
     std::optional<Currency> shownRate(int row) const;
 
@@ -62,36 +77,37 @@ public:
 
 protected:
     QString cellText(int id, int column) const override;
-    int cellIcon(int) const override { return 1; }
     void clearStored() override;
 
 private:
-    struct Row {
-        Lists::ProjectRow data;
-        std::optional<qint64> deadline; // seconds; none: the span is always zero
-    };
-    QString timeLeft(const Row &row) const;
+    QString timeLeft(const ProjectListRow &row) const;
 
-    std::vector<Row> m_rows;
     qint64 m_now = 0;
     bool m_watched = false;
 };
 
 // The charges of one project: each with its cost and time spent, a running
 // charge as of the last tick of the live watch (or the load).
-class ChargeListModel : public ReportModel
+struct ChargeListRow {
+    qint64 id = 0;
+    qint64 projectId = 0;
+    modTamberlock::ChargeTimes times;
+    qint64 spent = 0;
+    Currency cost = 0;
+    bool hasProjectId = false;
+    bool hasCost = false;
+    bool hasSpent = false;
+    quint8 icon = 5;
+};
+
+class ChargeListModel : public TypedListModel<ChargeListRow>
 {
 public:
     enum Column { RowText, ProjectKey, Start, Stop, Cost, TimeSpent };
-    using ReportModel::ReportModel;
+    using TypedListModel::TypedListModel;
 
     // Adds a charge without its cost; returns its id.
     int append(const Lists::ChargeRow &row);
-    void reserve(size_t rows)
-    {
-        m_rows.reserve(rows);
-        reserveOrder(rows);
-    }
     // Costs a charge at a rate as of now (seconds): false when the cost
     // leaves the currency range; the row then shows neither cost nor time.
     bool cost(int id, Currency rate, qint64 now);
@@ -106,7 +122,6 @@ public:
     // when a charge has no cost or the sum leaves the range.
     std::optional<Currency> total() const;
     bool everyRowCosted() const;
-    int runningCount() const { return int(m_running.size()); }
 
 protected:
     QString cellText(int id, int column) const override;
@@ -114,20 +129,8 @@ protected:
     void clearStored() override;
 
 private:
-    struct Row {
-        qint64 id = 0;
-        qint64 projectId = 0;
-        modTamberlock::ChargeTimes times;
-        qint64 spent = 0;
-        Currency cost = 0;
-        bool hasProjectId = false;
-        bool hasCost = false;
-        bool hasSpent = false;
-        quint8 icon = 5;
-    };
     void sumStopped() const;
 
-    std::vector<Row> m_rows;
     std::vector<int> m_running; // ids
     // The stopped charges' sum, kept up to m_summedRows.
     mutable std::optional<Currency> m_stoppedTotal = 0;
@@ -135,25 +138,15 @@ private:
     mutable size_t m_summedRows = 0;
 };
 
-class PaymentListModel : public ReportModel
+class PaymentListModel : public TypedListModel<Lists::PaymentRow>
 {
 public:
     enum Column { RowText, CompanyKey, PayTypeKey, Amount, Date, PayType, Comments };
-    using ReportModel::ReportModel;
-    int append(const Lists::PaymentRow &row);
-    void reserve(size_t rows)
-    {
-        m_rows.reserve(rows);
-        reserveOrder(rows);
-    }
+    using TypedListModel::TypedListModel;
+    int append(const Lists::PaymentRow &row) { return store(row); }
 
 protected:
     QString cellText(int id, int column) const override;
-    int cellIcon(int) const override { return 1; }
-    void clearStored() override { m_rows.clear(); }
-
-private:
-    std::vector<Lists::PaymentRow> m_rows;
 };
 
 // The further step of a list whose rows need none once they are added.
