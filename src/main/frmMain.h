@@ -9,7 +9,6 @@
 
 #include <functional>
 #include <optional>
-#include <vector>
 
 class ListLoader;
 class QAction;

@@ -120,11 +120,6 @@ int ReportList::rowOfId(int id) const
     return m_model->rowOfId(id);
 }
 
-quint64 ReportList::generation() const
-{
-    return m_model->generation();
-}
-
 int ReportList::selectedRow() const
 {
     flushRows();

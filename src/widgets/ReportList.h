@@ -50,9 +50,6 @@ public:
     // rows were added (0-based), and back.
     int rowId(int row) const;
     int rowOfId(int id) const;
-    // Goes up on every clear, so callers can tell whether something they
-    // keep per row id still belongs to the current rows.
-    quint64 generation() const;
 
     // The selected row in the current order, -1 without one.
     int selectedRow() const;

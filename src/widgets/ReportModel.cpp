@@ -12,7 +12,6 @@ void ReportModel::setColumns(const QList<ReportColumn> &columns)
     m_order.clear();
     m_position.clear();
     m_announced = 0;
-    ++m_generation;
     endResetModel();
 }
 

@@ -43,9 +43,6 @@ public:
     int icon(int row) const;
     int idOf(int row) const { return m_order[size_t(row)]; }
     int rowOfId(int id) const;
-    // Goes up on every clear, so callers can tell whether something they keep
-    // per row id still belongs to the current rows.
-    quint64 generation() const { return m_generation; }
 
     // Announces the rows stored since the last announcement; false when there
     // were none.
@@ -84,5 +81,4 @@ private:
     std::vector<int> m_order;            // display position -> id
     mutable std::vector<int> m_position; // id -> display position, after a sort
     int m_announced = 0;
-    quint64 m_generation = 0;
 };
