@@ -27,3 +27,18 @@ DbError noCurrentRecordError()
     return {3021, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"),
             QStringLiteral("Tamberlock")};
 }
+
+DbError typeMismatchError()
+{
+    return {13, QStringLiteral("Type mismatch"), QStringLiteral("Tamberlock")};
+}
+
+DbError invalidUseOfNullError()
+{
+    return {94, QStringLiteral("Invalid use of Null"), QStringLiteral("Tamberlock")};
+}
+
+DbError overflowError()
+{
+    return {6, QStringLiteral("Overflow"), QStringLiteral("Tamberlock")};
+}

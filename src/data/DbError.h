@@ -21,5 +21,8 @@ using StepResult = std::optional<DbError>;
 DbError fromSqlError(const QSqlError &error);
 
 // The program's own errors, numbered as the classic data objects number them.
-DbError closedObjectError();    // an operation on a connection or record set that is not open
-DbError noCurrentRecordError(); // a field of a record set without a current row
+DbError closedObjectError();     // an operation on a connection or record set that is not open
+DbError noCurrentRecordError();  // a field of a record set without a current row
+DbError typeMismatchError();     // a stored value that is not of the kind read
+DbError invalidUseOfNullError(); // a Null where a value must be, a list row's key
+DbError overflowError();         // a result beyond its range, a charge's cost

@@ -74,11 +74,6 @@ Currency shownAmount(Currency amount)
     return roundToCent(amount).value_or(0);
 }
 
-std::optional<OleDate> storedDateTime(const QVariant &value)
-{
-    return value.isNull() ? std::nullopt : std::optional<OleDate>(value.toDouble());
-}
-
 QString queryError(const QSqlQuery &query)
 {
     const QSqlError e = query.lastError();
@@ -193,7 +188,7 @@ QString Exporter::charges(bool write)
         // The charge list's own steps: the stored times to the second, a
         // running charge's span ending now, and the cost of that span at the
         // rate.
-        const ChargeTimes times = chargeTimes(storedDateTime(query.value(4)), storedDateTime(query.value(5)));
+        const ChargeTimes times = chargeTimes(oleFromStored(query.value(4)), oleFromStored(query.value(5)));
         const bool running = times.running;
         const Currency rate = query.isNull(3) ? 0 : query.value(3).toLongLong();
         const qint64 span = times.spanTo(m_now);

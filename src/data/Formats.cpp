@@ -1,6 +1,7 @@
 #include "data/Formats.h"
 
 #include "data/Clock.h"
+#include "data/ElapsedSpan.h"
 
 #include <QRegularExpression>
 
@@ -579,6 +580,11 @@ std::optional<Currency> costOfSeconds(qint64 seconds, Currency rate)
     return costOfScaledHours(seconds < 0 ? -hours : hours, rate);
 }
 
+std::optional<OleDate> oleFromStored(const QVariant &value)
+{
+    return value.isNull() ? std::nullopt : std::optional<OleDate>(value.toDouble());
+}
+
 std::optional<Currency> currencyFromStored(const QVariant &value)
 {
     if (value.isNull())
@@ -720,8 +726,7 @@ bool IsPendingTime(const QString &text)
     const auto dateTime = parseDateTime(text);
     if (!dateTime)
         return false;
-    return isPendingMoment(dateTime->date().toJulianDay() * kSecondsPerDay +
-                           dateTime->time().msecsSinceStartOfDay() / 1000);
+    return isPendingMoment(ElapsedSpan::secondsOf(*dateTime));
 }
 
 bool isPendingMoment(qint64 seconds)

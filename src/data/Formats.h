@@ -89,6 +89,8 @@ std::optional<Currency> costOfSeconds(qint64 seconds, Currency rate);
 // count within the currency range (a REAL 1e300, "abc", Null) is not a value,
 // never a wrapped-around figure.
 std::optional<Currency> currencyFromStored(const QVariant &value);
+// A date-time as the database file holds it; Null is no value.
+std::optional<OleDate> oleFromStored(const QVariant &value);
 // Sums and differences of amounts; not a value when the result would leave
 // the currency range.
 std::optional<Currency> addCurrency(Currency a, Currency b);

@@ -18,8 +18,7 @@ std::optional<qint64> key(const QSqlQuery &query, int field)
 
 std::optional<OleDate> dateTime(const QSqlQuery &query, int field)
 {
-    const QVariant v = query.value(field);
-    return v.isNull() ? std::nullopt : std::optional<OleDate>(v.toDouble());
+    return modTamberlock::oleFromStored(query.value(field));
 }
 
 std::optional<Currency> money(const QSqlQuery &query, int field)
@@ -171,21 +170,9 @@ bool ListLoader::offerWanted(bool whenIgnored)
     std::optional<int> setting;
     const bool ran = m_run.step([&]() -> StepResult {
         setting = DontAskSetting::value();
-        return setting
-                   ? StepResult()
-                   : StepResult(DbError{13, QStringLiteral("Type mismatch"), QStringLiteral("Tamberlock")});
+        return setting ? StepResult() : StepResult(typeMismatchError());
     });
     if (!ran)
         return false;
     return setting ? *setting == 1 : whenIgnored;
-}
-
-DbError ListLoader::invalidUseOfNull()
-{
-    return DbError{94, QStringLiteral("Invalid use of Null"), QStringLiteral("Tamberlock")};
-}
-
-DbError ListLoader::overflow()
-{
-    return DbError{6, QStringLiteral("Overflow"), QStringLiteral("Tamberlock")};
 }

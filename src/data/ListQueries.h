@@ -106,10 +106,6 @@ public:
     // failure is ignored the answer is whenIgnored.
     bool offerWanted(bool whenIgnored);
 
-    // The errors a load reports besides those of the database.
-    static DbError invalidUseOfNull();
-    static DbError overflow();
-
 private:
     void readAll(const std::function<void(const QSqlQuery &)> &readRow, const std::function<void()> &restart);
 
