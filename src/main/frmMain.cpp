@@ -126,12 +126,6 @@ void frmMain::createControls()
     connect(m_companyList, &ReportList::mouseReleased, this, &frmMain::onCompanyListReleased);
     connect(m_projectList, &ReportList::mouseReleased, this, &frmMain::onProjectListReleased);
     connect(m_chargeList, &ReportList::mouseReleased, this, &frmMain::onChargeListReleased);
-    connect(m_companyList, &ReportList::columnClicked, this,
-            [this](int column) { sortByColumn(m_companyList, column); });
-    connect(m_projectList, &ReportList::columnClicked, this,
-            [this](int column) { sortByColumn(m_projectList, column); });
-    connect(m_chargeList, &ReportList::columnClicked, this,
-            [this](int column) { sortByColumn(m_chargeList, column); });
     connect(m_companyList, &ReportList::rowDoubleClicked, this, [this] { onCompanyMenu(CompanyEdit); });
     connect(m_projectList, &ReportList::rowDoubleClicked, this, [this] { onProjectMenu(ProjectEdit); });
     connect(m_chargeList, &ReportList::rowDoubleClicked, this, [this] { onChargeMenu(ChargeEdit); });

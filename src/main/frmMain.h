@@ -82,7 +82,6 @@ public:
     void onCompanyListReleased(Qt::MouseButton button, const QPoint &globalPos);
     void onProjectListReleased(Qt::MouseButton button, const QPoint &globalPos);
     void onChargeListReleased(Qt::MouseButton button, const QPoint &globalPos);
-    void sortByColumn(ReportList *list, int column);
 
     // The context-menu preparation of each list (edit items, "Cancel").
     void prepareCompanyMenu();

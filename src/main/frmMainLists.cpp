@@ -29,17 +29,6 @@ QString executableBaseName()
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-// A busy mark that is cleared on every way out of a loader.
-class BusyMark
-{
-public:
-    explicit BusyMark(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~BusyMark() { m_flag = false; }
-
-private:
-    bool &m_flag;
-};
-
 } // namespace
 
 void frmMain::InitLvwCompanys()
@@ -88,7 +77,7 @@ void frmMain::LoadCompanies()
 {
     if (m_loadingCompanies)
         return;
-    BusyMark busy(m_loadingCompanies);
+    LoadMark busy(this, m_loadingCompanies);
 
     m_companyList->clearRows();
     ListLoader loader(Lists::companies());
@@ -106,7 +95,7 @@ void frmMain::LoadProjects(qint32 companyId)
 {
     if (m_loadingJobs)
         return;
-    BusyMark busy(m_loadingJobs);
+    LoadMark busy(this, m_loadingJobs);
     m_loadedCompany = companyId;
 
     m_projectList->clearRows();
@@ -129,7 +118,7 @@ void frmMain::LoadHours(qint32 jobId)
 {
     if (m_loadingHours)
         return;
-    BusyMark busy(m_loadingHours);
+    LoadMark busy(this, m_loadingHours);
 
     m_chargeList->clearRows();
     ListLoader loader(Lists::charges(jobId));
@@ -147,7 +136,7 @@ void frmMain::LoadHours(qint32 jobId)
                                                         return std::nullopt;
                                                     }
                                                     if (!m_chargeRows->cost(id, *rate, now))
-                                                        return ListLoader::overflow();
+                                                        return overflowError();
                                                     return std::nullopt;
                                                 });
     if (!added)
@@ -225,14 +214,4 @@ void frmMain::onChargeListReleased(Qt::MouseButton button, const QPoint &globalP
         return;
     }
     RefreshActiveCosts();
-}
-
-void frmMain::sortByColumn(ReportList *list, int column)
-{
-    const int previous = list->sortColumnIndex();
-    list->setSortColumnIndex(column);
-    if (column == previous)
-        list->setSortDirection(list->sortDirection() == Qt::AscendingOrder ? Qt::DescendingOrder
-                                                                           : Qt::AscendingOrder);
-    list->sortRows();
 }

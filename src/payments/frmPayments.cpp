@@ -82,7 +82,6 @@ frmPayments::frmPayments(QWidget *owner)
     m_list = new ReportList(m_rows, m_frame);
     m_list->setObjectName(QStringLiteral("LvwPayments"));
     m_list->setGeometry(px(120), px(240), px(6585), px(1320));
-    connect(m_list, &ReportList::columnClicked, this, &frmPayments::onColumnClicked);
     connect(m_list, &ReportList::rowDoubleClicked, this, [this] { onPaymentsMenu(EditPayment); });
     connect(m_list, &ReportList::mouseReleased, this, &frmPayments::onListReleased);
 
@@ -125,19 +124,10 @@ void frmPayments::RefreshData()
 
 void frmPayments::LoadPayments(qint32 forCompanyID)
 {
-    // Pending events run during a load; a reload asked for meanwhile is dropped.
     if (m_loading)
         return;
-    m_loading = true;
+    LoadMark busy(this, m_loading);
     QPointer<frmPayments> self(this);
-    struct Unmark {
-        QPointer<frmPayments> &window;
-        ~Unmark()
-        {
-            if (window)
-                window->m_loading = false;
-        }
-    } unmark{self};
 
     m_companyId = forCompanyID;
     m_list->clearRows();
@@ -182,16 +172,6 @@ void frmPayments::onListReleased(Qt::MouseButton button, const QPoint &globalPos
         return;
     updateEditItem();
     m_menu->popup(globalPos);
-}
-
-void frmPayments::onColumnClicked(int column)
-{
-    const int previous = m_list->sortColumnIndex();
-    m_list->setSortColumnIndex(column);
-    if (column == previous)
-        m_list->setSortDirection(m_list->sortDirection() == Qt::AscendingOrder ? Qt::DescendingOrder
-                                                                               : Qt::AscendingOrder);
-    m_list->sortRows();
 }
 
 void frmPayments::onPaymentsMenu(int index)

@@ -60,7 +60,6 @@ private:
     qint32 selectedNumber() const;
     void updateEditItem();
     void offerNewPayment();
-    void onColumnClicked(int column);
     void onListReleased(Qt::MouseButton button, const QPoint &globalPos);
     void applyMinimumSize();
 

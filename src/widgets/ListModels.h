@@ -152,6 +152,26 @@ protected:
 // The further step of a list whose rows need none once they are added.
 inline constexpr auto kNoFurtherStep = [](int, const auto &) { return StepResult(); };
 
+// A list's load in progress: pending events run during a load, and a reload
+// asked for meanwhile is dropped. The mark is taken off on every way out,
+// unless the window it belongs to was deleted meanwhile.
+class LoadMark
+{
+public:
+    LoadMark(QObject *window, bool &loading) : m_window(window), m_loading(loading) { m_loading = true; }
+    ~LoadMark()
+    {
+        if (m_window)
+            m_loading = false;
+    }
+    LoadMark(const LoadMark &) = delete;
+    LoadMark &operator=(const LoadMark &) = delete;
+
+private:
+    QPointer<QObject> m_window;
+    bool &m_loading;
+};
+
 // How long a load goes at most without letting pending events run.
 inline constexpr qint64 kLoadPauseMs = 10;
 
@@ -189,7 +209,7 @@ std::optional<bool> fillModel(ListLoader &loader, Model &model, std::deque<Row> 
         int id = -1;
         loader.step([&]() -> StepResult {
             if (!row.id)
-                return ListLoader::invalidUseOfNull();
+                return invalidUseOfNullError();
             id = model.append(row);
             return std::nullopt;
         });

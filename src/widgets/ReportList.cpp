@@ -42,6 +42,7 @@ ReportList::ReportList(ReportModel *model, QWidget *parent) : QTableView(parent)
     h->setMinimumSectionSize(0);
     h->setSectionResizeMode(QHeaderView::Interactive);
     h->setSortIndicatorShown(false);
+    connect(h, &QHeaderView::sectionClicked, this, &ReportList::sortByClickedColumn);
     connect(h, &QHeaderView::sectionClicked, this, &ReportList::columnClicked);
 }
 
@@ -200,6 +201,14 @@ void ReportList::dataChanged(const QModelIndex &topLeft, const QModelIndex &bott
     if (!shown.isEmpty())
         viewport()->update(shown);
     Q_UNUSED(roles);
+}
+
+void ReportList::sortByClickedColumn(int column)
+{
+    if (column == m_sortColumn)
+        m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    m_sortColumn = column;
+    sortRows();
 }
 
 void ReportList::mouseReleaseEvent(QMouseEvent *event)

@@ -68,6 +68,9 @@ public:
     void setSortColumnIndex(int column) { m_sortColumn = column; }
     void setSortDirection(Qt::SortOrder order) { m_sortOrder = order; }
     void sortRows();
+    // What a click on a column header does: sort by that column; a second
+    // click on the same column turns the direction.
+    void sortByClickedColumn(int column);
 
 signals:
     // A mouse button released over the list (after the selection changed).
