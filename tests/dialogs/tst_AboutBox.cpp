@@ -16,19 +16,6 @@
 
 namespace {
 
-template <typename T> T *child(QWidget *w, const char *name)
-{
-    return w->findChild<T *>(QLatin1String(name));
-}
-
-void closeAndWait(QPointer<frmAbout> &about)
-{
-    if (about)
-        about->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QTRY_VERIFY(about.isNull());
-}
-
 // Stands in for the system's web browser.
 class UrlRecorder : public QObject
 {

@@ -133,64 +133,43 @@ private slots:
         QVERIFY(box.isVisible());
     }
 
-    void yesAnswersSix()
+    // The answer for each way of leaving the box: Yes 6, No 7, the close box
+    // 7, Esc the button that is not the default, Enter the default.
+    void answer_data()
     {
-        whenShown([](frmKivMsg *box) { press(box, "OKButton"); });
-        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"),
-                                               QStringLiteral("Add New Company?"), 1, 0),
-                 short(6));
-    }
-
-    void noAnswersSeven()
-    {
-        whenShown([](frmKivMsg *box) { press(box, "CancelButton"); });
-        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"),
-                                               QStringLiteral("Add New Company?"), 1, 0),
-                 short(7));
-    }
-
-    void closeBoxAnswersSeven()
-    {
-        whenShown([](frmKivMsg *box) { box->close(); });
-        QCOMPARE(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"),
-                                               QStringLiteral("Add New Project?"), 1, 0),
-                 short(7));
-    }
-
-    void escape_data()
-    {
+        QTest::addColumn<int>("how");
+        QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("defaultButton");
         QTest::addColumn<int>("expected");
-        QTest::newRow("Yes is default: Esc answers no") << 1 << 7;
-        QTest::newRow("No is default: Esc answers yes") << 2 << 6;
-        QTest::newRow("any other value swaps too") << 0 << 6;
+        QTest::newRow("yesAnswersSix") << 0 << "Add New Company?" << 1 << 6;
+        QTest::newRow("noAnswersSeven") << 1 << "Add New Company?" << 1 << 7;
+        QTest::newRow("closeBoxAnswersSeven") << 2 << "Add New Project?" << 1 << 7;
+        QTest::newRow("escape: Yes is default: Esc answers no") << 3 << "C" << 1 << 7;
+        QTest::newRow("escape: No is default: Esc answers yes") << 3 << "C" << 2 << 6;
+        QTest::newRow("escape: any other value swaps too") << 3 << "C" << 0 << 6;
+        QTest::newRow("enterPressesTheDefaultButton: Yes") << 4 << "C" << 1 << 6;
+        QTest::newRow("enterPressesTheDefaultButton: No") << 4 << "C" << 2 << 7;
     }
-    void escape()
+    void answer()
     {
+        QFETCH(int, how);
+        QFETCH(QString, caption);
         QFETCH(int, defaultButton);
         QFETCH(int, expected);
-        whenShown([](frmKivMsg *box) { QTest::keyClick(box, Qt::Key_Escape); });
-        QCOMPARE(int(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"),
-                                                   defaultButton, 0)),
-                 expected);
-    }
-
-    void enterPressesTheDefaultButton_data()
-    {
-        QTest::addColumn<int>("defaultButton");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("Yes") << 1 << 6;
-        QTest::newRow("No") << 2 << 7;
-    }
-    void enterPressesTheDefaultButton()
-    {
-        QFETCH(int, defaultButton);
-        QFETCH(int, expected);
-        whenShown([](frmKivMsg *box) {
-            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key_Return);
+        whenShown([how](frmKivMsg *box) {
+            if (how == 0)
+                press(box, "OKButton");
+            else if (how == 1)
+                press(box, "CancelButton");
+            else if (how == 2)
+                box->close();
+            else if (how == 3)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box,
+                                Qt::Key_Return);
         });
-        QCOMPARE(int(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), QStringLiteral("C"),
-                                                   defaultButton, 0)),
+        QCOMPARE(int(modTamberlock::ShowConfirmBox(nullptr, QStringLiteral("Q?"), caption, defaultButton, 0)),
                  expected);
     }
 

@@ -66,17 +66,6 @@ struct Editor {
     QPointer<frmDateTime> connected;
 };
 
-template <typename T> T *child(QWidget *w, const char *name)
-{
-    return w->findChild<T *>(QLatin1String(name));
-}
-
-void waitGone(QPointer<frmDateTime> &p)
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QTRY_VERIFY(p.isNull());
-}
-
 // Clicks a day of the month shown by the calendar, as the user would.
 bool clickDay(QCalendarWidget *calendar, int day)
 {
@@ -150,54 +139,68 @@ private slots:
         waitGone(p);
     }
 
-    void pendingStartsAtTheSentinel()
+    // What the picker starts at for the text in the destination box.
+    void loadedValue_data()
     {
-        Editor e("frmHour", "txtComps_2");
-        e.edit->setText(QStringLiteral("Pending..."));
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDateTime>("expected");
+        QTest::newRow("pendingStartsAtTheSentinel")
+            << "frmHour" << 2 << "Pending..." << wall(1973, 6, 29, 14, 21, 0);
+        QTest::newRow("emptyStartsNow") << "frmJob" << 3 << "" << wall(2024, 3, 5, 10, 20, 30);
+        QTest::newRow("typedFormsAreRead")
+            << "frmHour" << 1 << "6/29/1973 2:21 PM" << wall(1973, 6, 29, 14, 21, 0);
+    }
+    void loadedValue()
+    {
+        QFETCH(QString, form);
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        QFETCH(QDateTime, expected);
+        Editor e(form.toLatin1().constData(), qPrintable(QStringLiteral("txtComps_%1").arg(code)));
+        e.edit->setText(text);
         QPointer<frmDateTime> p = e.picker();
-        e.load(p, 2);
-        QCOMPARE(p->destination(), Dest::StopTime);
-        QCOMPARE(p->value(), wall(1973, 6, 29, 14, 21, 0));
+        e.load(p, code);
+        QCOMPARE(p->destination(), Dest(code));
+        QCOMPARE(p->value(), expected);
         QCOMPARE(child<QCalendarWidget>(p, "MonthView1")->selectedDate(), QDate(2024, 3, 5));
         QVERIFY(!p->isVisible());
         p->close();
         waitGone(p);
     }
 
-    void emptyStartsNow()
+    // "Ok" writes the general form into the box, the time left off at midnight.
+    void okWritesGeneralForm_data()
     {
-        Editor e("frmJob", "txtComps_3");
-        QPointer<frmDateTime> p = e.picker();
-        e.load(p, 3);
-        QCOMPARE(p->value(), wall(2024, 3, 5, 10, 20, 30));
-        p->close();
-        waitGone(p);
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDateTime>("value");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("roundTripWritesGeneralForm") << "frmPayment" << 4 << "07/04/2005 09:15:00 AM"
+                                                    << wall(2005, 7, 4, 9, 15, 0) << "7/4/2005 9:15:00 AM";
+        QTest::newRow("midnightWritesTheDateAlone")
+            << "frmJob" << 3 << "03/15/2006 12:00:00 AM" << wall(2006, 3, 15) << "3/15/2006";
     }
-
-    void roundTripWritesGeneralForm()
+    void okWritesGeneralForm()
     {
-        Editor e("frmPayment", "txtComps_4");
-        e.edit->setText(QStringLiteral("07/04/2005 09:15:00 AM"));
+        QFETCH(QString, form);
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        QFETCH(QDateTime, value);
+        QFETCH(QString, written);
+        Editor e(form.toLatin1().constData(), qPrintable(QStringLiteral("txtComps_%1").arg(code)));
+        e.edit->setText(text);
         QSignalSpy changed(e.edit, &QLineEdit::textChanged);
         QPointer<frmDateTime> p = e.picker();
-        e.load(p, 4);
+        e.load(p, code);
         p->show();
-        QCOMPARE(p->value(), wall(2005, 7, 4, 9, 15, 0));
-        QCOMPARE(child<QDateTimeEdit>(p, "DTPicker1")->text(), QStringLiteral("07/04/2005 09:15:00 AM"));
+        QCOMPARE(p->value(), value);
+        QCOMPARE(child<QDateTimeEdit>(p, "DTPicker1")->text(), text);
         child<QPushButton>(p, "cmdOK")->click();
-        QCOMPARE(e.edit->text(), QStringLiteral("7/4/2005 9:15:00 AM"));
+        QCOMPARE(e.edit->text(), written);
         QCOMPARE(changed.count(), 1); // an ordinary change the editor reacts to
-        waitGone(p);
-    }
-
-    void typedFormsAreRead()
-    {
-        Editor e("frmHour", "txtComps_1");
-        e.edit->setText(QStringLiteral("6/29/1973 2:21 PM"));
-        QPointer<frmDateTime> p = e.picker();
-        e.load(p, 1);
-        QCOMPARE(p->value(), wall(1973, 6, 29, 14, 21, 0));
-        p->close();
         waitGone(p);
     }
 
@@ -216,18 +219,6 @@ private slots:
         QCOMPARE(child<QDateTimeEdit>(p, "DTPicker1")->text(), QStringLiteral("02/10/2005 03:00:00 PM"));
         child<QPushButton>(p, "cmdOK")->click();
         QCOMPARE(e.edit->text(), QStringLiteral("2/10/2005 3:00:00 PM"));
-        waitGone(p);
-    }
-
-    void midnightWritesTheDateAlone()
-    {
-        Editor e("frmJob", "txtComps_3");
-        e.edit->setText(QStringLiteral("03/15/2006 12:00:00 AM"));
-        QPointer<frmDateTime> p = e.picker();
-        e.load(p, 3);
-        p->show();
-        child<QPushButton>(p, "cmdOK")->click();
-        QCOMPARE(e.edit->text(), QStringLiteral("3/15/2006"));
         waitGone(p);
     }
 

@@ -8,23 +8,6 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-
-template <typename T> T *child(QWidget *w, const char *name)
-{
-    return w->findChild<T *>(QLatin1String(name));
-}
-
-void closeAndWait(QPointer<frmHelpStruct> &w)
-{
-    if (w)
-        w->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QTRY_VERIFY(w.isNull());
-}
-
-} // namespace
-
 class HelpWindowTest : public QObject
 {
     Q_OBJECT

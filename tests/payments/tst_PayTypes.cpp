@@ -20,6 +20,7 @@ class PayTypesTest : public QObject
 
 private:
     std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<ScriptedPrompter> m_p;
     std::unique_ptr<QWidget> m_owner;
     QPointer<frmPayTypes> m_dialog;
 
@@ -59,6 +60,7 @@ private:
 private slots:
     void init()
     {
+        m_p = std::make_unique<ScriptedPrompter>();
         m_db = std::make_unique<TestDatabase>();
         QVERIFY(m_db->isValid());
         m_owner = std::make_unique<QWidget>();
@@ -70,11 +72,11 @@ private slots:
         delete m_dialog;
         m_owner.reset();
         m_db.reset();
+        m_p.reset();
     }
 
     void opensAsToolWindowWithItsControls()
     {
-        ScriptedPrompter p;
         frmPayTypes *d = open();
         QCOMPARE(d->objectName(), QStringLiteral("frmPayTypes"));
         QCOMPARE(d->windowTitle(), QStringLiteral("Types Of Payment"));
@@ -102,12 +104,11 @@ private slots:
         d->resize(400, 300);
         QCOMPARE(list()->geometry(), QRect(8, 8, 113, 134));
         QCOMPARE(d->button(3)->geometry(), QRect(128, 112, 41, 27));
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(m_p->count(), 0);
     }
 
     void openingListsTypesAndSelectsIdOne()
     {
-        ScriptedPrompter p;
         m_db->exec(QStringLiteral("DELETE FROM lkuPayTypes WHERE lngPayTypeID = 1"));
         m_db->exec(QStringLiteral("INSERT INTO lkuPayTypes (lngPayTypeID, strPayType) VALUES (1, 'Barter')"));
         open();
@@ -121,7 +122,6 @@ private slots:
 
     void openingWithoutTypeOneSelectsTheFirst()
     {
-        ScriptedPrompter p;
         m_db->exec(QStringLiteral("DELETE FROM lkuPayTypes WHERE lngPayTypeID = 1"));
         open();
         QCOMPARE(list()->count(), 4);
@@ -131,19 +131,16 @@ private slots:
 
     void addWithTheDefaultAddsCashAgainAndSelectsIt()
     {
-        ScriptedPrompter p;
         open();
-        p.answerInput(QStringLiteral("Cash"));
-        p.answer(BoxResult::Ok);
-        d_click(0);
-        QCOMPARE(p.unexpected(), 0);
-        QCOMPARE(p.count(), 2);
-        QVERIFY(p.shown()[0].isInput);
-        QCOMPARE(p.shown()[0].input.prompt, QStringLiteral("Enter the New Payment Type below:"));
-        QCOMPARE(p.shown()[0].input.title, QStringLiteral("Add New Payment Type:"));
-        QCOMPARE(p.shown()[0].input.defaultText, QStringLiteral("Cash"));
-        QCOMPARE(p.last().text, QStringLiteral("Record Added Successfully!"));
-        QCOMPARE(p.last().icon, BoxIcon::Information);
+        typeAndClick(QStringLiteral("Cash"), 0);
+        QCOMPARE(m_p->unexpected(), 0);
+        QCOMPARE(m_p->count(), 2);
+        QVERIFY(m_p->shown()[0].isInput);
+        QCOMPARE(m_p->shown()[0].input.prompt, QStringLiteral("Enter the New Payment Type below:"));
+        QCOMPARE(m_p->shown()[0].input.title, QStringLiteral("Add New Payment Type:"));
+        QCOMPARE(m_p->shown()[0].input.defaultText, QStringLiteral("Cash"));
+        QCOMPARE(m_p->last().text, QStringLiteral("Record Added Successfully!"));
+        QCOMPARE(m_p->last().icon, BoxIcon::Information);
 
         QCOMPARE(m_db->count(QStringLiteral("lkuPayTypes")), 6);
         QCOMPARE(list()->count(), 6);
@@ -155,12 +152,9 @@ private slots:
 
     void addKeepsTheBlanksAroundAWord()
     {
-        ScriptedPrompter p;
         open();
-        p.answerInput(QStringLiteral("  Wire  "));
-        p.answer(BoxResult::Ok);
-        d_click(0);
-        QCOMPARE(p.unexpected(), 0);
+        typeAndClick(QStringLiteral("  Wire  "), 0);
+        QCOMPARE(m_p->unexpected(), 0);
         QCOMPARE(typeText(6), QStringLiteral("  Wire  "));
         QCOMPARE(list()->currentItem()->text(), QStringLiteral("  Wire  "));
         QCOMPARE(selectedId(), 6);
@@ -184,13 +178,12 @@ private slots:
         QFETCH(int, button);
         QFETCH(bool, cancelled);
         QFETCH(QString, answer);
-        ScriptedPrompter p;
         open();
         list()->setCurrentRow(2);
-        p.answerInput(cancelled ? std::nullopt : std::optional<QString>(answer));
+        m_p->answerInput(cancelled ? std::nullopt : std::optional<QString>(answer));
         d_click(button);
-        QCOMPARE(p.unexpected(), 0);
-        QCOMPARE(p.count(), 1); // the input box only, no notice
+        QCOMPARE(m_p->unexpected(), 0);
+        QCOMPARE(m_p->count(), 1); // the input box only, no notice
         QCOMPARE(m_db->count(QStringLiteral("lkuPayTypes")), 5);
         QCOMPARE(typeText(3), QStringLiteral("Credit Card"));
         QCOMPARE(list()->currentRow(), 2);
@@ -198,17 +191,14 @@ private slots:
 
     void editRenamesTheSelectedTypeAndKeepsItSelected()
     {
-        ScriptedPrompter p;
         open();
         selectRowWithText(QStringLiteral("Credit Card"));
-        p.answerInput(QStringLiteral("Card"));
-        p.answer(BoxResult::Ok);
-        d_click(1);
-        QCOMPARE(p.unexpected(), 0);
-        QCOMPARE(p.shown()[0].input.prompt, QStringLiteral("You can edit the Payment Type here."));
-        QCOMPARE(p.shown()[0].input.title, QStringLiteral("Edit Payment Type:"));
-        QCOMPARE(p.shown()[0].input.defaultText, QStringLiteral("Credit Card"));
-        QCOMPARE(p.last().text, QStringLiteral("Record Saved."));
+        typeAndClick(QStringLiteral("Card"), 1);
+        QCOMPARE(m_p->unexpected(), 0);
+        QCOMPARE(m_p->shown()[0].input.prompt, QStringLiteral("You can edit the Payment Type here."));
+        QCOMPARE(m_p->shown()[0].input.title, QStringLiteral("Edit Payment Type:"));
+        QCOMPARE(m_p->shown()[0].input.defaultText, QStringLiteral("Credit Card"));
+        QCOMPARE(m_p->last().text, QStringLiteral("Record Saved."));
         QCOMPARE(typeText(3), QStringLiteral("Card"));
         QCOMPARE(m_db->count(QStringLiteral("lkuPayTypes")), 5);
         QCOMPARE(selectedId(), 3);
@@ -217,19 +207,18 @@ private slots:
 
     void deleteAsksAndDeletesOnYes()
     {
-        ScriptedPrompter p;
         open();
         selectRowWithText(QStringLiteral("Check"));
-        p.answer(BoxResult::Yes);
+        m_p->answer(BoxResult::Yes);
         d_click(2);
-        QCOMPARE(p.unexpected(), 0);
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().title, QStringLiteral("Delete This Payment Type?"));
-        QCOMPARE(p.last().text, QStringLiteral("There is NO Way to Undo this command.\r\n\r\n"
-                                               "Do you want to Delete this Payment Type?"));
-        QCOMPARE(p.last().icon, BoxIcon::Warning);
-        QCOMPARE(p.last().buttons, BoxButtons::YesNo);
-        QCOMPARE(p.last().defaultButton, 1);
+        QCOMPARE(m_p->unexpected(), 0);
+        QCOMPARE(m_p->count(), 1);
+        QCOMPARE(m_p->last().title, QStringLiteral("Delete This Payment Type?"));
+        QCOMPARE(m_p->last().text, QStringLiteral("There is NO Way to Undo this command.\r\n\r\n"
+                                                  "Do you want to Delete this Payment Type?"));
+        QCOMPARE(m_p->last().icon, BoxIcon::Warning);
+        QCOMPARE(m_p->last().buttons, BoxButtons::YesNo);
+        QCOMPARE(m_p->last().defaultButton, 1);
         QCOMPARE(m_db->count(QStringLiteral("lkuPayTypes")), 4);
         QVERIFY(
             m_db->scalar(QStringLiteral("SELECT COUNT(*) FROM lkuPayTypes WHERE lngPayTypeID = 2")).toInt() ==
@@ -241,26 +230,22 @@ private slots:
 
     void deleteAnsweredNoKeepsEverything()
     {
-        ScriptedPrompter p;
         open();
         selectRowWithText(QStringLiteral("Check"));
-        p.answer(BoxResult::No);
+        m_p->answer(BoxResult::No);
         d_click(2);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(m_p->unexpected(), 0);
         QCOMPARE(m_db->count(QStringLiteral("lkuPayTypes")), 5);
         QCOMPARE(selectedId(), 2);
     }
 
     void equalTextsActOnTheirOwnRows()
     {
-        ScriptedPrompter p;
         m_db->exec(QStringLiteral("INSERT INTO lkuPayTypes (strPayType) VALUES ('Cash')")); // id 6
         open();
         selectRowWithText(QStringLiteral("Cash"), 1);
         QCOMPARE(selectedId(), 6);
-        p.answerInput(QStringLiteral("Cash (USD)"));
-        p.answer(BoxResult::Ok);
-        d_click(1);
+        typeAndClick(QStringLiteral("Cash (USD)"), 1);
         QCOMPARE(typeText(6), QStringLiteral("Cash (USD)"));
         QCOMPARE(typeText(1), QStringLiteral("Cash"));
 
@@ -268,9 +253,9 @@ private slots:
         d_dialog()->FillPayTypeList(QStringLiteral("1"), false);
         selectRowWithText(QStringLiteral("Cash"), 0);
         QCOMPARE(selectedId(), 1);
-        p.answer(BoxResult::Yes);
+        m_p->answer(BoxResult::Yes);
         d_click(2);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(m_p->unexpected(), 0);
         QCOMPARE(m_db->count(QStringLiteral("lkuPayTypes")), 5);
         QCOMPARE(typeText(6), QStringLiteral("Cash"));
         QVERIFY(
@@ -296,7 +281,6 @@ private slots:
         QFETCH(QString, selectText);
         QFETCH(bool, byText);
         QFETCH(int, row);
-        ScriptedPrompter p;
         m_db->exec(QStringLiteral("INSERT INTO lkuPayTypes (strPayType) VALUES ('Cash')"));
         open();
         list()->setCurrentRow(2);
@@ -308,13 +292,12 @@ private slots:
 
     void deletingTheLastTypeLeavesAnEmptyList()
     {
-        ScriptedPrompter p;
         m_db->exec(QStringLiteral("DELETE FROM lkuPayTypes WHERE lngPayTypeID <> 4"));
         open();
         QCOMPARE(list()->count(), 1);
-        p.answer(BoxResult::Yes);
+        m_p->answer(BoxResult::Yes);
         d_click(2);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(m_p->unexpected(), 0);
         QCOMPARE(m_db->count(QStringLiteral("lkuPayTypes")), 0);
         QCOMPARE(list()->count(), 0);
         QCOMPARE(list()->selectedItems().size(), 0);
@@ -322,30 +305,26 @@ private slots:
 
     void deleteOnAnEmptyListAsksAndDeletesNothing()
     {
-        ScriptedPrompter p;
         m_db->exec(QStringLiteral("DELETE FROM lkuPayTypes"));
         m_db->addPayment(m_db->addCompany(QStringLiteral("Acme")), 10000, 38000.0);
         open();
-        p.answer(BoxResult::Yes);
+        m_p->answer(BoxResult::Yes);
         d_click(2);
-        QCOMPARE(p.unexpected(), 0);
-        QCOMPARE(p.count(), 1);
+        QCOMPARE(m_p->unexpected(), 0);
+        QCOMPARE(m_p->count(), 1);
         QCOMPARE(m_db->count(QStringLiteral("tblPayments")), 1);
         QCOMPARE(list()->count(), 0);
     }
 
     void editOnAnEmptyListAddsTheType()
     {
-        ScriptedPrompter p;
         m_db->exec(QStringLiteral("DELETE FROM lkuPayTypes"));
         open();
         QCOMPARE(list()->count(), 0);
-        p.answerInput(QStringLiteral("Wire"));
-        p.answer(BoxResult::Ok);
-        d_click(1);
-        QCOMPARE(p.unexpected(), 0);
-        QCOMPARE(p.shown()[0].input.defaultText, QString());
-        QCOMPARE(p.last().text, QStringLiteral("Record Saved."));
+        typeAndClick(QStringLiteral("Wire"), 1);
+        QCOMPARE(m_p->unexpected(), 0);
+        QCOMPARE(m_p->shown()[0].input.defaultText, QString());
+        QCOMPARE(m_p->last().text, QStringLiteral("Record Saved."));
         QCOMPARE(m_db->count(QStringLiteral("lkuPayTypes")), 1);
         QCOMPARE(list()->count(), 1);
         QCOMPARE(list()->item(0)->text(), QStringLiteral("Wire"));
@@ -354,18 +333,17 @@ private slots:
 
     void aFailedSaveShowsNoNoticeButRefills()
     {
-        ScriptedPrompter p;
         open();
         // A row added behind the dialog's back shows only when the list is refilled.
         m_db->exec(QStringLiteral("INSERT INTO lkuPayTypes (strPayType) VALUES ('Wire')"));
         m_db->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON lkuPayTypes "
                                   "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-        p.answerInput(QStringLiteral("Cheque"));
-        p.answer(BoxResult::Abort);
+        m_p->answerInput(QStringLiteral("Cheque"));
+        m_p->answer(BoxResult::Abort);
         d_click(0);
-        QCOMPARE(p.unexpected(), 0);
-        QCOMPARE(p.count(), 2);
-        QCOMPARE(p.last().title, QStringLiteral("An Error Occured!"));
+        QCOMPARE(m_p->unexpected(), 0);
+        QCOMPARE(m_p->count(), 2);
+        QCOMPARE(m_p->last().title, QStringLiteral("An Error Occured!"));
         QCOMPARE(m_db->count(QStringLiteral("lkuPayTypes")), 6);
         QCOMPARE(list()->count(), 6);
         QCOMPARE(list()->item(5)->text(), QStringLiteral("Wire"));
@@ -384,7 +362,6 @@ private slots:
     void closingRefillsTheOwnersTypeList()
     {
         QFETCH(int, how);
-        ScriptedPrompter p;
         frmPayment *editor = frmPayment::showEditor(m_owner.get());
         auto *combo = editor->findChild<QComboBox *>(QStringLiteral("cboPayTypes"));
         modTamberlock::FillComboFromTable(combo, QStringLiteral("lkuPayTypes"),
@@ -392,9 +369,7 @@ private slots:
                                           QStringLiteral("4"), false);
         QCOMPARE(combo->currentData().toInt(), 4);
         QVERIFY(openFromEditor(editor));
-        p.answerInput(QStringLiteral("Wire"));
-        p.answer(BoxResult::Ok);
-        d_click(0);
+        typeAndClick(QStringLiteral("Wire"), 0);
         QCOMPARE(combo->count(), 5); // not refilled before closing
         if (how == 0)
             QTest::mouseClick(m_dialog->button(3), Qt::LeftButton);
@@ -403,7 +378,7 @@ private slots:
         else
             m_dialog->close();
         QTRY_VERIFY(!m_dialog);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(m_p->unexpected(), 0);
         QCOMPARE(combo->count(), 6);
         QCOMPARE(combo->itemText(5), QStringLiteral("Wire"));
         QCOMPARE(combo->currentData().toInt(), 4); // kept, not reset to 1
@@ -411,7 +386,6 @@ private slots:
 
     void closingKeepsThePaymentEditorsTypeChoice()
     {
-        ScriptedPrompter p;
         const int payment = m_db->addPayment(m_db->addCompany(QStringLiteral("Acme")), 10000, 38000.0, {}, 3);
         frmPayment *editor = frmPayment::showEditor(m_owner.get());
         editor->SwapFormMode(-1, payment);
@@ -423,22 +397,20 @@ private slots:
         m_dialog->onButtonClicked(frmPayTypes::ExitButton);
         QTRY_VERIFY(!m_dialog);
         QCOMPARE(combo->currentData().toInt(), 3);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(m_p->unexpected(), 0);
     }
 
     void closingWithoutATypeListDoesNothingElse()
     {
-        ScriptedPrompter p;
         open();
         m_dialog->onButtonClicked(frmPayTypes::ExitButton);
         QTRY_VERIFY(!m_dialog);
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(m_p->count(), 0);
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
     void eachOpeningStartsAfresh()
     {
-        ScriptedPrompter p;
         frmPayTypes *first = open();
         first->list()->setCurrentRow(3);
         first->close();
@@ -453,7 +425,6 @@ private slots:
 
     void aLongTableListsTheFirst5000()
     {
-        ScriptedPrompter p;
         m_db->exec(
             QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5995) "
                            "INSERT INTO lkuPayTypes (strPayType) SELECT 'Type ' || i FROM n"));
@@ -469,6 +440,13 @@ private slots:
 private:
     frmPayTypes *d_dialog() const { return m_dialog; }
     void d_click(int index) { QTest::mouseClick(m_dialog->button(index), Qt::LeftButton); }
+    // Types text into the input box the button brings and answers the notice after it.
+    void typeAndClick(const QString &text, int index)
+    {
+        m_p->answerInput(text);
+        m_p->answer(BoxResult::Ok);
+        d_click(index);
+    }
 };
 
 TAMBERLOCK_TEST_MAIN(PayTypesTest)

@@ -57,6 +57,7 @@ class PaymentsListTest : public QObject
 
 private:
     std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<ScriptedPrompter> m_p;
     std::unique_ptr<QWidget> m_owner;
     QPointer<frmPayments> m_window;
     int m_company = 0;
@@ -99,6 +100,7 @@ private:
 private slots:
     void init()
     {
+        m_p = std::make_unique<ScriptedPrompter>();
         m_db = std::make_unique<TestDatabase>();
         QVERIFY(m_db->isValid());
         m_owner = std::make_unique<QWidget>();
@@ -118,6 +120,7 @@ private slots:
         QVERIFY(!m_window);
         m_db.reset();
         DontAskSetting::write(QStringLiteral("1"));
+        m_p.reset();
     }
 
     void thereIsOneHiddenOwnedWindow()
@@ -192,12 +195,11 @@ private slots:
 
     void loadShowsTheCells()
     {
-        ScriptedPrompter p;
         const int id =
             m_db->addPayment(m_company, 12345000, ole(2004, 3, 5, 14, 7, 9), QStringLiteral("First"), 2);
         m_db->addPayment(m_db->addCompany(QStringLiteral("Other")), 10000, ole(2004, 1, 1));
         window()->LoadPayments(m_company);
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(m_p->count(), 0);
         QCOMPARE(window()->currentCompany(), m_company);
         QCOMPARE(list()->rowCount(), 1);
         QCOMPARE(list()->rowText(0), QString::number(id));
@@ -212,7 +214,6 @@ private slots:
 
     void aDeletedTypeLeavesTheTypeEmpty()
     {
-        ScriptedPrompter p;
         m_db->addPayment(m_company, 10000, ole(2004, 3, 5), {}, 3);
         m_db->exec(QStringLiteral("DELETE FROM lkuPayTypes WHERE lngPayTypeID = 3"));
         window()->LoadPayments(m_company);
@@ -224,10 +225,9 @@ private slots:
 
     void nullFieldsLeaveCellsEmpty()
     {
-        ScriptedPrompter p;
         m_db->exec(QStringLiteral("INSERT INTO tblPayments (lngCompanyID) VALUES (%1)").arg(m_company));
         window()->LoadPayments(m_company);
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(m_p->count(), 0);
         QCOMPARE(list()->rowCount(), 1);
         QVERIFY(!list()->rowText(0).isEmpty());
         QCOMPARE(list()->cell(0, 1), QString::number(m_company));
@@ -237,7 +237,6 @@ private slots:
 
     void numbersSortAsText()
     {
-        ScriptedPrompter p;
         for (int id : {9, 10, 2})
             m_db->exec(QStringLiteral("INSERT INTO tblPayments (lngPaymentID, lngCompanyID, curAmount) "
                                       "VALUES (%1, %2, 10000)")
@@ -250,7 +249,6 @@ private slots:
 
     void headerClicksSortAndReverse()
     {
-        ScriptedPrompter p;
         m_db->addPayment(m_company, 50000, ole(2004, 1, 2));
         m_db->addPayment(m_company, 100000, ole(2003, 12, 1));
         m_db->addPayment(m_company, 2000000, ole(2005, 6, 7));
@@ -269,17 +267,16 @@ private slots:
         QCOMPARE(list()->sortColumnIndex(), 0);
         QCOMPARE(list()->sortDirection(), Qt::DescendingOrder);
         QCOMPARE(column(0), (QStringList{"3", "2", "1"}));
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(m_p->count(), 0);
     }
 
     void manyRowsAllArrive()
     {
-        ScriptedPrompter p;
         for (int i = 0; i < 40; ++i)
             m_db->addPayment(m_company, 10000 * (i + 1), ole(2004, 1, 1 + i % 28));
         window()->LoadPayments(m_company);
         QCOMPARE(list()->rowCount(), 40);
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(m_p->count(), 0);
         QStringList sorted = column(0);
         std::sort(sorted.begin(), sorted.end());
         QCOMPARE(column(0), sorted);
@@ -295,60 +292,45 @@ private slots:
     void reloadAfterChangesShowsThem()
     {
         QFETCH(int, index);
-        ScriptedPrompter p;
         m_db->addPayment(m_company, 10000, ole(2004, 1, 1));
         window()->LoadPayments(m_company);
         QCOMPARE(list()->rowCount(), 1);
         m_db->addPayment(m_company, 20000, ole(2004, 1, 2));
         window()->onPaymentsMenu(index);
         QCOMPARE(list()->rowCount(), 2);
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(m_p->count(), 0);
         QCOMPARE(editors(), 0);
     }
 
-    void noPaymentsWithTheOfferOff_data()
+    // No payments: the offer of a new one is off, or it comes and is refused.
+    void noPaymentsOpensNothing_data()
     {
         QTest::addColumn<bool>("companyExists");
-        QTest::newRow("company without payments") << true;
-        QTest::newRow("company that does not exist") << false;
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("noPaymentsWithTheOfferOff: company without payments") << true << false;
+        QTest::newRow("noPaymentsWithTheOfferOff: company that does not exist") << false << false;
+        QTest::newRow("theOfferAnsweredNoOpensNothing: company without payments") << true << true;
+        QTest::newRow("theOfferAnsweredNoOpensNothing: company that does not exist") << false << true;
     }
 
-    void noPaymentsWithTheOfferOff()
+    void noPaymentsOpensNothing()
     {
         QFETCH(bool, companyExists);
-        ScriptedPrompter p;
-        ConfirmAnswerer answerer(QStringLiteral("OKButton"));
+        QFETCH(bool, offered);
+        if (offered)
+            DontAskSetting::write(QStringLiteral("1"));
+        ConfirmAnswerer answerer(offered ? QStringLiteral("CancelButton") : QStringLiteral("OKButton"));
         window()->LoadPayments(companyExists ? m_company : 4711);
         QCOMPARE(list()->rowCount(), 0);
-        QCOMPARE(p.count(), 0);
-        QCOMPARE(answerer.seen, 0);
-        QCOMPARE(editors(), 0);
-    }
-
-    void theOfferAnsweredNoOpensNothing_data()
-    {
-        QTest::addColumn<bool>("companyExists");
-        QTest::newRow("company without payments") << true;
-        QTest::newRow("company that does not exist") << false;
-    }
-
-    void theOfferAnsweredNoOpensNothing()
-    {
-        QFETCH(bool, companyExists);
-        ScriptedPrompter p;
-        DontAskSetting::write(QStringLiteral("1"));
-        ConfirmAnswerer answerer(QStringLiteral("CancelButton"));
-        window()->LoadPayments(companyExists ? m_company : 4711);
-        QCOMPARE(list()->rowCount(), 0);
-        QCOMPARE(p.count(), 0);
-        QCOMPARE(answerer.seen, 1);
-        QCOMPARE(answerer.caption, QStringLiteral("Add New Payment?"));
+        QCOMPARE(m_p->count(), 0);
+        QCOMPARE(answerer.seen, offered ? 1 : 0);
+        if (offered)
+            QCOMPARE(answerer.caption, QStringLiteral("Add New Payment?"));
         QCOMPARE(editors(), 0);
     }
 
     void theOfferAnsweredYesOpensTheEditorOnce()
     {
-        ScriptedPrompter p;
         DontAskSetting::write(QStringLiteral("1"));
         ConfirmAnswerer answerer(QStringLiteral("OKButton"));
         window()->LoadPayments(m_company);
@@ -357,7 +339,7 @@ private slots:
         QCOMPARE(editors(), 1);
         QCOMPARE(window()->findChild<frmPayment *>()->editMode(), 0);
         QCOMPARE(list()->rowCount(), 0);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(m_p->unexpected(), 0);
     }
 
     void anUnreadableSettingShowsTheLoaderBox_data()
@@ -370,27 +352,26 @@ private slots:
     void anUnreadableSettingShowsTheLoaderBox()
     {
         QFETCH(int, answer);
-        ScriptedPrompter p;
         DontAskSetting::write(QStringLiteral("yes please"));
         ConfirmAnswerer answerer(QStringLiteral("CancelButton"));
-        p.answer(BoxResult(answer));
+        m_p->answer(BoxResult(answer));
         window()->LoadPayments(m_company);
-        QCOMPARE(p.unexpected(), 0);
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().title, QStringLiteral("Error!"));
-        QCOMPARE(p.last().icon, BoxIcon::Error);
-        QCOMPARE(p.last().buttons, BoxButtons::AbortRetryIgnore);
-        QCOMPARE(p.last().defaultButton, 2);
-        QVERIFY(p.last().text.startsWith(QStringLiteral("13 ")));
-        QVERIFY(p.last().text.contains(
+        QCOMPARE(m_p->unexpected(), 0);
+        QCOMPARE(m_p->count(), 1);
+        QCOMPARE(m_p->last().title, QStringLiteral("Error!"));
+        QCOMPARE(m_p->last().icon, BoxIcon::Error);
+        QCOMPARE(m_p->last().buttons, BoxButtons::AbortRetryIgnore);
+        QCOMPARE(m_p->last().defaultButton, 2);
+        QVERIFY(m_p->last().text.startsWith(QStringLiteral("13 ")));
+        QVERIFY(m_p->last().text.contains(
             QStringLiteral("\r\nIn LoadPayments:    \r\nSELECT tblPayments.lngPaymentID")));
-        QVERIFY(
-            p.last().text.endsWith(QStringLiteral("FROM lkuPayTypes RIGHT JOIN (tblCompanys LEFT JOIN "
-                                                  "tblPayments ON tblCompanys.lngCompanyID = "
-                                                  "tblPayments.lngCompanyID) ON lkuPayTypes.lngPayTypeID = "
-                                                  "tblPayments.lngPayTypeID WHERE "
-                                                  "(((tblCompanys.lngCompanyID)=") +
-                                   QString::number(m_company) + QStringLiteral("));")));
+        QVERIFY(m_p->last().text.endsWith(
+            QStringLiteral("FROM lkuPayTypes RIGHT JOIN (tblCompanys LEFT JOIN "
+                           "tblPayments ON tblCompanys.lngCompanyID = "
+                           "tblPayments.lngCompanyID) ON lkuPayTypes.lngPayTypeID = "
+                           "tblPayments.lngPayTypeID WHERE "
+                           "(((tblCompanys.lngCompanyID)=") +
+            QString::number(m_company) + QStringLiteral("));")));
         if (BoxResult(answer) == BoxResult::Abort)
             QCOMPARE(answerer.seen, 0);
         else
@@ -400,25 +381,24 @@ private slots:
 
     void aMissingDatabaseShowsTheLoaderBox()
     {
-        ScriptedPrompter p;
         const QString good = DataPath();
         m_db->addPayment(m_company, 10000, ole(2004, 1, 1));
         setDataPath(good + QStringLiteral("missing/"));
-        p.answer(BoxResult::Abort);
+        m_p->answer(BoxResult::Abort);
         window()->LoadPayments(m_company);
-        QCOMPARE(p.unexpected(), 0);
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().title, QStringLiteral("Error!"));
-        QVERIFY(p.last().text.contains(QStringLiteral("\r\nIn LoadPayments:    \r\n")));
+        QCOMPARE(m_p->unexpected(), 0);
+        QCOMPARE(m_p->count(), 1);
+        QCOMPARE(m_p->last().title, QStringLiteral("Error!"));
+        QVERIFY(m_p->last().text.contains(QStringLiteral("\r\nIn LoadPayments:    \r\n")));
         QCOMPARE(list()->rowCount(), 0);
 
         // Abort cleared the load mark: the next load runs, and Retry repeats
         // the failed step.
-        p.onNextBox([good] { setDataPath(good); });
-        p.answer(BoxResult::Retry);
+        m_p->onNextBox([good] { setDataPath(good); });
+        m_p->answer(BoxResult::Retry);
         window()->RefreshData();
-        QCOMPARE(p.unexpected(), 0);
-        QCOMPARE(p.count(), 2);
+        QCOMPARE(m_p->unexpected(), 0);
+        QCOMPARE(m_p->count(), 2);
         QCOMPARE(list()->rowCount(), 1);
     }
 
@@ -432,7 +412,6 @@ private slots:
     void rightClickEnablesEditOnlyWithARow()
     {
         QFETCH(bool, withRow);
-        ScriptedPrompter p;
         if (withRow)
             m_db->addPayment(m_company, 10000, ole(2004, 1, 1));
         showWindow();
@@ -445,24 +424,23 @@ private slots:
         for (int i : {3, 6, 8, 10})
             QVERIFY(window()->menuItem(i)->isEnabled());
         window()->menu()->close();
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(m_p->count(), 0);
     }
 
     void deleteWithoutARowDeletesNothing()
     {
-        ScriptedPrompter p;
         m_db->addPayment(m_db->addCompany(QStringLiteral("Other")), 10000, ole(2004, 1, 1));
         window()->LoadPayments(m_company);
-        p.answer(BoxResult::Yes);
+        m_p->answer(BoxResult::Yes);
         window()->onPaymentsMenu(frmPayments::DeletePayment);
-        QCOMPARE(p.unexpected(), 0);
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().title, QStringLiteral("Delete This Payment?"));
-        QCOMPARE(p.last().text, QStringLiteral("There is NO Way to Undo this command.\r\n\r\n"
-                                               "Do you want to Delete this Payment?"));
-        QCOMPARE(p.last().icon, BoxIcon::Warning);
-        QCOMPARE(p.last().buttons, BoxButtons::YesNo);
-        QCOMPARE(p.last().defaultButton, 2);
+        QCOMPARE(m_p->unexpected(), 0);
+        QCOMPARE(m_p->count(), 1);
+        QCOMPARE(m_p->last().title, QStringLiteral("Delete This Payment?"));
+        QCOMPARE(m_p->last().text, QStringLiteral("There is NO Way to Undo this command.\r\n\r\n"
+                                                  "Do you want to Delete this Payment?"));
+        QCOMPARE(m_p->last().icon, BoxIcon::Warning);
+        QCOMPARE(m_p->last().buttons, BoxButtons::YesNo);
+        QCOMPARE(m_p->last().defaultButton, 2);
         QCOMPARE(m_db->count(QStringLiteral("tblPayments")), 1);
     }
 
@@ -478,7 +456,6 @@ private slots:
     {
         QFETCH(int, answer);
         QFETCH(int, left);
-        ScriptedPrompter p;
         const int first = m_db->addPayment(m_company, 10000, ole(2004, 1, 1));
         const int second = m_db->addPayment(m_company, 20000, ole(2004, 1, 2));
         window()->LoadPayments(m_company);
@@ -486,9 +463,9 @@ private slots:
         QCOMPARE(list()->rowText(list()->selectedRow()), QString::number(second));
         // A row added meanwhile shows after the reload that follows either answer.
         m_db->addPayment(m_company, 30000, ole(2004, 1, 3));
-        p.answer(BoxResult(answer));
+        m_p->answer(BoxResult(answer));
         window()->onPaymentsMenu(frmPayments::DeletePayment);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(m_p->unexpected(), 0);
         QCOMPARE(m_db->count(QStringLiteral("tblPayments")), left + 1);
         QCOMPARE(list()->rowCount(), left + 1);
         QVERIFY(column(0).contains(QString::number(first)));
@@ -497,19 +474,17 @@ private slots:
 
     void addOpensTheEditorAndReloads()
     {
-        ScriptedPrompter p;
         window()->LoadPayments(m_company);
         m_db->addPayment(m_company, 10000, ole(2004, 1, 1));
         window()->onPaymentsMenu(frmPayments::AddPayment);
         QCOMPARE(editors(), 1);
         QCOMPARE(window()->findChildren<frmPayment *>().first()->parentWidget(), window());
         QCOMPARE(list()->rowCount(), 1);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(m_p->unexpected(), 0);
     }
 
     void editOpensTheEditorOnlyWithARow()
     {
-        ScriptedPrompter p;
         window()->LoadPayments(m_company);
         window()->onPaymentsMenu(frmPayments::EditPayment);
         QCOMPARE(editors(), 0);
@@ -521,12 +496,11 @@ private slots:
         const QRect rect = list()->visualRect(list()->model()->index(0, 0));
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rect.center());
         QTRY_COMPARE(editors(), 1);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(m_p->unexpected(), 0);
     }
 
     void resizingSnapsBackAndFitsFrameAndList()
     {
-        ScriptedPrompter p;
         showWindow();
         frmPayments *w = window();
         auto *frame = w->findChild<QGroupBox *>(QStringLiteral("framBig_0"));
