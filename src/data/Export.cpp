@@ -2,6 +2,7 @@
 
 #include "data/Clock.h"
 #include "data/Connection.h"
+#include "data/DbError.h"
 #include "data/ElapsedSpan.h"
 #include "data/Formats.h"
 
@@ -74,10 +75,10 @@ Currency shownAmount(Currency amount)
     return roundToCent(amount).value_or(0);
 }
 
+// The database's own words for what went wrong, as the error boxes show them.
 QString queryError(const QSqlQuery &query)
 {
-    const QSqlError e = query.lastError();
-    return e.databaseText().isEmpty() ? e.driverText() : e.databaseText();
+    return fromSqlError(query.lastError()).description;
 }
 
 class Exporter
