@@ -19,6 +19,18 @@
 #include <sys/fsuid.h>
 #endif
 
+void DatabaseTest::startScene()
+{
+    db = std::make_unique<TestDatabase>();
+    p = std::make_unique<ScriptedPrompter>();
+}
+
+void DatabaseTest::endScene()
+{
+    p.reset();
+    db.reset();
+}
+
 namespace {
 
 // Fails the running test function; outside one (a box during start-up of
@@ -209,36 +221,38 @@ void TestDatabase::exec(const QString &sql) const
 int TestDatabase::addCompany(const QString &name, const QString &contact, const QString &phone,
                              const QString &fax)
 {
-    return insert(
-        file(),
-        QStringLiteral("INSERT INTO tblCompanys (strCompanyName, strCompanyContact, strCompanyPhone, "
-                       "strCompanyFax, strComments) VALUES (?, ?, ?, ?, 'N/A')"),
-        {name, contact, phone, fax});
+    return insert(file(),
+                  QStringLiteral("INSERT INTO tblCompanys (strCompanyName, "
+                                 "strCompanyContact, strCompanyPhone, "
+                                 "strCompanyFax, strComments) VALUES (?, ?, ?, ?, 'N/A')"),
+                  {name, contact, phone, fax});
 }
 
 int TestDatabase::addJob(int companyId, const QString &name, Currency wage, std::optional<OleDate> deadline)
 {
     return insert(file(),
-                  QStringLiteral("INSERT INTO tblJobs (lngCompanyID, strJobName, curHourlyWage, dtmDeadLine) "
+                  QStringLiteral("INSERT INTO tblJobs (lngCompanyID, strJobName, "
+                                 "curHourlyWage, dtmDeadLine) "
                                  "VALUES (?, ?, ?, ?)"),
                   {companyId, name, qlonglong(wage), deadline ? QVariant(*deadline) : QVariant()});
 }
 
 int TestDatabase::addHour(int jobId, OleDate start, std::optional<OleDate> stop)
 {
-    return insert(
-        file(), QStringLiteral("INSERT INTO tblHours (lngJobID, dtmStartTime, dtmStopTime) VALUES (?, ?, ?)"),
-        {jobId, start, stop ? QVariant(*stop) : QVariant()});
+    return insert(file(),
+                  QStringLiteral("INSERT INTO tblHours (lngJobID, dtmStartTime, "
+                                 "dtmStopTime) VALUES (?, ?, ?)"),
+                  {jobId, start, stop ? QVariant(*stop) : QVariant()});
 }
 
 int TestDatabase::addPayment(int companyId, Currency amount, OleDate when, const QString &comments,
                              int payType)
 {
-    return insert(
-        file(),
-        QStringLiteral("INSERT INTO tblPayments (lngCompanyID, curAmount, dtmTransaction, memComments, "
-                       "lngPayTypeID) VALUES (?, ?, ?, ?, ?)"),
-        {companyId, qlonglong(amount), when, comments, payType});
+    return insert(file(),
+                  QStringLiteral("INSERT INTO tblPayments (lngCompanyID, "
+                                 "curAmount, dtmTransaction, memComments, "
+                                 "lngPayTypeID) VALUES (?, ?, ?, ?, ?)"),
+                  {companyId, qlonglong(amount), when, comments, payType});
 }
 
 DatabaseLocker::DatabaseLocker(const QString &file)

@@ -14,6 +14,22 @@
 #include <memory>
 #include <optional>
 
+class ScriptedPrompter;
+class TestDatabase;
+
+// The base of tests whose functions each start from a fresh database and a
+// scripted prompter: startScene() makes them in init(), endScene() drops them
+// at the start of cleanup(). A box nobody scripted still fails the test.
+class DatabaseTest : public QObject
+{
+protected:
+    void startScene();
+    void endScene();
+
+    std::unique_ptr<TestDatabase> db;
+    std::unique_ptr<ScriptedPrompter> p;
+};
+
 // A prompter that records every box it is shown and answers from a queue.
 // A box that comes when the queue is empty is an unexpected box: it is
 // recorded, answered with Abort/Cancel, and fails the running test.
