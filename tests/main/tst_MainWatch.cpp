@@ -9,7 +9,7 @@
 
 using namespace MainFixture;
 
-class MainWatchTest : public QObject
+class MainWatchTest : public DatabaseTest
 {
     Q_OBJECT
 
@@ -23,9 +23,11 @@ private slots:
     {
         DontAskSetting::write(QStringLiteral("0"));
         Clock::setNow(at(10, 0));
+        startScene();
     }
     void cleanup()
     {
+        endScene();
         Clock::useSystemClock();
         DontAskSetting::write(QStringLiteral("1"));
     }
@@ -69,13 +71,11 @@ private slots:
 
     void aTickTellsTheViewOfTheChangedCellsOnly()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        const int j = db.addJob(c, QStringLiteral("Web"), 400000);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        const int j = db->addJob(c, QStringLiteral("Web"), 400000);
         for (int hour = 1; hour < 6; ++hour)
-            db.addHour(j, ole(2024, 3, 14, hour, 0, 0), ole(2024, 3, 14, hour, 30, 0));
-        db.addHour(j, ole(2024, 3, 15, 8, 30, 0), std::nullopt);
+            db->addHour(j, ole(2024, 3, 14, hour, 0, 0), ole(2024, 3, 14, hour, 30, 0));
+        db->addHour(j, ole(2024, 3, 15, 8, 30, 0), std::nullopt);
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         ReportList *h = list(w.get(), "lvwHours");
@@ -101,12 +101,10 @@ private slots:
 
     void runningChargeCostGrows()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        const int j = db.addJob(c, QStringLiteral("Web"), 400000);
-        db.addHour(j, ole(2024, 3, 15, 8, 30, 0), std::nullopt);
-        db.addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        const int j = db->addJob(c, QStringLiteral("Web"), 400000);
+        db->addHour(j, ole(2024, 3, 15, 8, 30, 0), std::nullopt);
+        db->addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         ReportList *h = list(w.get(), "lvwHours");
@@ -130,21 +128,19 @@ private slots:
         const int stopped = rowWithText(h, QStringLiteral("2"));
         QCOMPARE(h->cell(stopped, 4), QStringLiteral(" $40.00"));
         QCOMPARE(h->rowIcon(stopped), 5);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(p->unexpected(), 0);
     }
 
     void statusShowsProjectChargesAndCompanyPayments()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        const int j1 = db.addJob(c, QStringLiteral("One"), 400000);
-        const int j2 = db.addJob(c, QStringLiteral("Two"), 1000000);
-        db.addHour(j1, ole(2024, 3, 15, 8, 30, 0), std::nullopt);             // $60.00 now
-        db.addHour(j1, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0)); // $40.00
-        db.addHour(j2, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 8, 0, 0)); // $200.00
-        db.addPayment(c, 1500000, ole(2024, 3, 1));
-        db.addPayment(c, 250000, ole(2024, 3, 2));
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        const int j1 = db->addJob(c, QStringLiteral("One"), 400000);
+        const int j2 = db->addJob(c, QStringLiteral("Two"), 1000000);
+        db->addHour(j1, ole(2024, 3, 15, 8, 30, 0), std::nullopt);             // $60.00 now
+        db->addHour(j1, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0)); // $40.00
+        db->addHour(j2, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 8, 0, 0)); // $200.00
+        db->addPayment(c, 1500000, ole(2024, 3, 1));
+        db->addPayment(c, 250000, ole(2024, 3, 2));
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         w->onWatchTick();
@@ -160,12 +156,10 @@ private slots:
 
     void pastDeadlineIsDoneAfterTheFirstTick()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        db.addJob(c, QStringLiteral("Late"), 10000, ole(2024, 3, 15, 9, 59, 30));
-        db.addJob(c, QStringLiteral("Soon"), 10000, ole(2024, 3, 16, 11, 0, 5));
-        db.addJob(c, QStringLiteral("Open"), 10000);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        db->addJob(c, QStringLiteral("Late"), 10000, ole(2024, 3, 15, 9, 59, 30));
+        db->addJob(c, QStringLiteral("Soon"), 10000, ole(2024, 3, 16, 11, 0, 5));
+        db->addJob(c, QStringLiteral("Open"), 10000);
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         ReportList *j = list(w.get(), "LvwJobs");
@@ -181,10 +175,8 @@ private slots:
 
     void noProjectNoChange()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        db.addPayment(c, 10000, ole(2024, 3, 1));
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        db->addPayment(c, 10000, ole(2024, 3, 1));
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         w->onWatchTick();
@@ -193,11 +185,9 @@ private slots:
 
     void emptyChargeListShowsTheCompanysOwnAmounts()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        db.addJob(c, QStringLiteral("Late"), 10000, ole(2024, 3, 1));
-        db.addPayment(c, 10000, ole(2024, 3, 1));
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        db->addJob(c, QStringLiteral("Late"), 10000, ole(2024, 3, 1));
+        db->addPayment(c, 10000, ole(2024, 3, 1));
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         w->onWatchTick();
@@ -207,7 +197,8 @@ private slots:
         QCOMPARE(panel(w.get(), 6), QStringLiteral("-$1.00"));
     }
 
-    // The loaded company's money, wherever the arrow keys go; out of range: no value.
+    // The loaded company's money, wherever the arrow keys go; out of range: no
+    // value.
     void statusShowsTheLoadedCompanysMoney_data()
     {
         QTest::addColumn<QString>("rate");
@@ -226,16 +217,15 @@ private slots:
         QFETCH(QString, rate);
         QFETCH(QStringList, payments);
         QFETCH(QString, panels);
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        db.addPayment(db.addCompany(QStringLiteral("Other")), 1250000, ole(2024, 3, 1));
-        db.addHour(db.addJob(c, QStringLiteral("Web"), 0), ole(2024, 3, 15, 6), ole(2024, 3, 15, 8));
-        db.exec(QStringLiteral("UPDATE tblJobs SET curHourlyWage = %1").arg(rate));
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        db->addPayment(db->addCompany(QStringLiteral("Other")), 1250000, ole(2024, 3, 1));
+        db->addHour(db->addJob(c, QStringLiteral("Web"), 0), ole(2024, 3, 15, 6), ole(2024, 3, 15, 8));
+        db->exec(QStringLiteral("UPDATE tblJobs SET curHourlyWage = %1").arg(rate));
         for (const QString &amount : payments)
-            db.exec(QStringLiteral("INSERT INTO tblPayments (lngCompanyID, curAmount) VALUES (%1, %2)")
-                        .arg(c)
-                        .arg(amount));
+            db->exec(QStringLiteral("INSERT INTO tblPayments (lngCompanyID, "
+                                    "curAmount) VALUES (%1, %2)")
+                         .arg(c)
+                         .arg(amount));
         auto w = openWindow();
         const auto shown = [&] {
             return QStringList{panel(w.get(), 2), panel(w.get(), 4), panel(w.get(), 6)};
@@ -246,10 +236,10 @@ private slots:
         QVERIFY(w->selectedCompanyText() != QString::number(c));
         w->onWatchTick();
         QCOMPARE(shown().join(u'|'), panels);
-        DatabaseLocker locker(db.file());
+        DatabaseLocker locker(db->file());
         w->onWatchTick();
         QCOMPARE(shown().join(u'|'), panels);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(p->unexpected(), 0);
     }
 
     void updateStatusFormatsAmounts_data()
@@ -271,8 +261,6 @@ private slots:
         QFETCH(QString, charges);
         QFETCH(QString, payments);
         QFETCH(QStringList, panels);
-        TestDatabase db;
-        ScriptedPrompter p;
         auto w = openWindow();
         w->UpdateStatus(charges, payments);
         QCOMPARE(panel(w.get(), 2), panels.at(0));
@@ -283,8 +271,6 @@ private slots:
 
     void watchSwitchesOffAndOn()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         frmMain w;
         w.show();
         auto *timer = w.findChild<QTimer *>(QStringLiteral("tmrRealTimeCost"));
@@ -304,11 +290,9 @@ private slots:
 
     void watchOffChangesNothingButRefreshStillDoes()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        const int j = db.addJob(c, QStringLiteral("Web"), 400000);
-        db.addHour(j, ole(2024, 3, 15, 8, 30, 0), std::nullopt);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        const int j = db->addJob(c, QStringLiteral("Web"), 400000);
+        db->addHour(j, ole(2024, 3, 15, 8, 30, 0), std::nullopt);
         frmMain w;
         w.show();
         clickRowWithText(list(&w, "LvwCompanys"), c);
@@ -327,11 +311,9 @@ private slots:
 
     void chargeListReleaseRecomputes()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        const int j = db.addJob(c, QStringLiteral("Web"), 400000);
-        db.addHour(j, ole(2024, 3, 15, 8, 30, 0), std::nullopt);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        const int j = db->addJob(c, QStringLiteral("Web"), 400000);
+        db->addHour(j, ole(2024, 3, 15, 8, 30, 0), std::nullopt);
         auto w = openWindow();
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         ReportList *h = list(w.get(), "lvwHours");
