@@ -13,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 
 #ifdef Q_OS_LINUX
@@ -29,6 +30,37 @@ void DatabaseTest::endScene()
 {
     p.reset();
     db.reset();
+}
+
+QStringList databaseRows(const QString &file)
+{
+    static int counter = 0;
+    const QString name = QStringLiteral("testsupport-rows-%1").arg(++counter);
+    QStringList rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery q(db);
+            for (const char *table : {"tblCompanys", "tblJobs", "tblHours", "tblPayments", "lkuPayTypes"}) {
+                if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table)))) {
+                    rows << QStringLiteral("error: ") + q.lastError().text();
+                    continue;
+                }
+                while (q.next()) {
+                    QStringList cells{QLatin1String(table)};
+                    for (int i = 0; i < q.record().count(); ++i)
+                        cells << (q.isNull(i) ? QStringLiteral("<null>") : q.value(i).toString());
+                    rows << cells.join(QLatin1Char('|'));
+                }
+            }
+            q.finish();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return rows;
 }
 
 namespace {

@@ -30,6 +30,12 @@ protected:
     std::unique_ptr<ScriptedPrompter> p;
 };
 
+// Every row of every table of a database file, as text, read through a
+// read-only connection of its own: reading neither creates a missing file
+// nor changes an existing one. A table that cannot be read gives one
+// "error: ..." row.
+QStringList databaseRows(const QString &file);
+
 // A prompter that records every box it is shown and answers from a queue.
 // A box that comes when the queue is empty is an unexpected box: it is
 // recorded, answered with Abort/Cancel, and fails the running test.
