@@ -19,7 +19,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -72,27 +71,6 @@ QString integrity(const QString &file)
     return readOnly(file, [](QSqlQuery &q) {
         return q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next() ? q.value(0).toString()
                                                                             : q.lastError().text();
-    });
-}
-
-// Every row of every table, as text.
-QStringList snapshot(const QString &file)
-{
-    return readOnly(file, [](QSqlQuery &q) {
-        QStringList rows;
-        for (const char *table : {"tblCompanys", "tblJobs", "tblHours", "tblPayments", "lkuPayTypes"}) {
-            if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table)))) {
-                rows << QStringLiteral("error: ") + q.lastError().text();
-                continue;
-            }
-            while (q.next()) {
-                QStringList cells{QLatin1String(table)};
-                for (int i = 0; i < q.record().count(); ++i)
-                    cells << (q.isNull(i) ? QStringLiteral("<null>") : q.value(i).toString());
-                rows << cells.join(QLatin1Char('|'));
-            }
-        }
-        return rows;
     });
 }
 
@@ -288,7 +266,7 @@ private slots:
         QCOMPARE(list(w.get(), "LvwCompanys")->rowCount(), 1);
         QCOMPARE(p->count(), 0);
         const QByteArray saved = fileBytes(db->file());
-        const QStringList before = snapshot(db->file());
+        const QStringList before = databaseRows(db->file());
         QVERIFY(QFile::remove(db->file()));
 
         QPointer<frmComp> e = openEditor<frmComp>(w.get(), 0, 0);
@@ -340,7 +318,7 @@ private slots:
                      .toString(),
                  QStringLiteral("typed before the file went"));
         QCOMPARE(integrity(db->file()), QStringLiteral("ok"));
-        const QStringList after = snapshot(db->file());
+        const QStringList after = databaseRows(db->file());
         for (const QString &row : before)
             QVERIFY2(after.contains(row), qPrintable(row));
         QCOMPARE(list(w.get(), "LvwCompanys")->rowCount(), 2);
@@ -475,7 +453,7 @@ private slots:
         auto w = openWindow();
         QPointer<frmComp> e = openEditor<frmComp>(w.get(), -1, acme);
         e->setBoxText(0, QStringLiteral("Acme Changed"));
-        const QStringList before = snapshot(db->file());
+        const QStringList before = databaseRows(db->file());
         {
             DatabaseLocker locker(db->file());
             QVERIFY(locker.locked());
@@ -485,7 +463,7 @@ private slots:
         QCOMPARE(p->count(), 2);
         QVERIFY(p->last().text.contains(QStringLiteral("locked")));
         QVERIFY(e && !e->isClosed());
-        QCOMPARE(snapshot(db->file()), before);
+        QCOMPARE(databaseRows(db->file()), before);
         // Once the lock is gone the same window saves.
         p->answer(BoxResult::Ok);
         okButton(e)->click();
@@ -634,7 +612,7 @@ private slots:
         const QString file = disk.path(QString::fromLatin1(kDatabaseFileName));
         QVERIFY(QFile::copy(made.file(), file));
         setDataPath(disk.folder());
-        const QStringList before = snapshot(file);
+        const QStringList before = databaseRows(file);
         QVERIFY(before.size() > 5);
 
         auto w = openWindow();
@@ -665,7 +643,7 @@ private slots:
         disk.freeRoom();
         QCOMPARE(integrity(file), QStringLiteral("ok"));
         QVERIFY(!QFileInfo::exists(file + QStringLiteral("-journal")));
-        const QStringList after = snapshot(file);
+        const QStringList after = databaseRows(file);
         for (const QString &row : before)
             QVERIFY2(after.contains(row), qPrintable(row));
         const QString newRow = readOnly(file, [](QSqlQuery &q) {
