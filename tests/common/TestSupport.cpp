@@ -28,8 +28,10 @@ void DatabaseTest::startScene()
 
 void DatabaseTest::endScene()
 {
+    const int unexpected = p ? p->unexpected() : 0;
     p.reset();
     db.reset();
+    QCOMPARE(unexpected, 0);
 }
 
 QStringList databaseRows(const QString &file)

@@ -19,7 +19,8 @@ class TestDatabase;
 
 // The base of tests whose functions each start from a fresh database and a
 // scripted prompter: startScene() makes them in init(), endScene() drops them
-// at the start of cleanup(). A box nobody scripted still fails the test.
+// at the start of cleanup(), failing the test if a box came that nobody
+// scripted.
 class DatabaseTest : public QObject
 {
 protected:
