@@ -82,8 +82,7 @@ private slots:
         db.addPayment(c, 100000, ole(2024, 3, 1));
         db.addPayment(c, 25049, ole(2024, 3, 2)); // $2.5049
 
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         clickRowWithText(list(w.get(), "LvwJobs"), j);
         w->onWatchTick();
         ReportList *hours = list(w.get(), "lvwHours");
