@@ -392,8 +392,7 @@ private slots:
         const int acme = db->addCompany(QStringLiteral("Acme"));
         const int site = db->addJob(acme, QStringLiteral("Site"), 400000, ole(2026, 12, 31));
         db->addHour(site, ole(2026, 3, 1, 9), ole(2026, 3, 1, 11));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), acme);
+        auto w = openWindowOn(acme);
         QCOMPARE(list(w.get(), "lvwHours")->rowCount(), 1);
         const QByteArray before = fileBytes(db->file());
         {
