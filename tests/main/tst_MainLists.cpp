@@ -40,8 +40,7 @@ private slots:
         const int j = db->addJob(c, QStringLiteral("Web"), 400000);
         for (int i = 0; i < 100; ++i)
             db->addHour(j, ole(2026, 1, 1) + i, ole(2026, 1, 1) + i + 0.1);
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         // A charge started while the charge list fills, in one of its pauses.
         QString result = QStringLiteral("not run");
         QTimer::singleShot(0, [&] {
@@ -108,8 +107,7 @@ private slots:
         const int future = db->addJob(c, QStringLiteral("Web"), 375000, ole(2024, 3, 20, 12, 0, 0));
         const int past = db->addJob(c, QStringLiteral("Old"), 12345678, ole(2024, 3, 14, 10, 0, 0));
         const int none = db->addJob(c, QStringLiteral("Open"), 0);
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         ReportList *j = list(w.get(), "LvwJobs");
         QCOMPARE(j->rowCount(), 3);
         int row = rowWithText(j, QString::number(future));
@@ -135,8 +133,7 @@ private slots:
         const int open = db->addHour(j, ole(2024, 3, 15, 8, 30, 0), std::nullopt);
         const int sentinel = db->addHour(j, ole(2024, 3, 15, 9, 0, 0), ole(1973, 6, 29, 14, 21, 0));
         const int zero = db->addHour(j, ole(2024, 3, 13, 9, 0, 0), 0.0);
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         ReportList *h = list(w.get(), "lvwHours");
         QCOMPARE(h->rowCount(), 4);
 
@@ -167,8 +164,7 @@ private slots:
     {
         const int c = db->addCompany(QStringLiteral("Acme"));
         db->addJob(c, QStringLiteral("Nothing yet"), 100000);
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         QCOMPARE(list(w.get(), "LvwJobs")->rowCount(), 1);
         QCOMPARE(list(w.get(), "lvwHours")->rowCount(), 0);
         QCOMPARE(p->count(), 0);
@@ -285,8 +281,7 @@ private slots:
         db->addHour(j1, ole(2024, 3, 15, 8, 0, 0), ole(2024, 3, 15, 9, 0, 0));
         db->addHour(j2, ole(2024, 3, 15, 8, 0, 0), ole(2024, 3, 15, 9, 0, 0));
         db->addHour(j2, ole(2024, 3, 15, 9, 0, 0), ole(2024, 3, 15, 9, 30, 0));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         ReportList *jobs = list(w.get(), "LvwJobs");
         clickRowWithText(jobs, j2);
         QCOMPARE(list(w.get(), "lvwHours")->rowCount(), 2);
@@ -305,8 +300,7 @@ private slots:
         const int b = db->addCompany(QStringLiteral("B"));
         const int j = db->addJob(b, QStringLiteral("B1"), 10000);
         db->addHour(j, ole(2024, 3, 15, 8, 0, 0), ole(2024, 3, 15, 9, 0, 0));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), b);
+        auto w = openWindowOn(b);
         QCOMPARE(list(w.get(), "LvwJobs")->rowCount(), 1);
         db->exec(QStringLiteral("DELETE FROM tblCompanys WHERE lngCompanyID=%1").arg(b));
         w->RefreshData();
