@@ -163,8 +163,7 @@ private slots:
     void emptyProjectListContextMenu()
     {
         const int c = db->addCompany(QStringLiteral("Acme"));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         clickEmpty(list(w.get(), "LvwJobs"), Qt::RightButton);
         QVERIFY(menu(w.get(), "MenuLvwJobs")->isVisible());
         QVERIFY(!w->menuItem(QStringLiteral("mnuJobs"), 4)->isEnabled());
@@ -184,8 +183,7 @@ private slots:
         const int j = db->addJob(c, QStringLiteral("Web"), 400000);
         const int stopped = db->addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
         const int running = db->addHour(j, ole(2024, 3, 15, 8, 0, 0), std::nullopt);
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         ReportList *h = list(w.get(), "lvwHours");
         QAction *stop = w->menuItem(QStringLiteral("mnuHours"), 6);
         const QString costBefore = h->cell(rowWithText(h, QString::number(running)), 4);
@@ -207,8 +205,7 @@ private slots:
         const int c = db->addCompany(QStringLiteral("Acme"));
         const int j = db->addJob(c, QStringLiteral("Web"), 400000);
         db->addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         p->answer(BoxResult::No);
         w->onCompanyMenu(frmMain::CompanyDelete);
         QCOMPARE(p->count(), 1);
@@ -243,8 +240,7 @@ private slots:
         const int j1 = db->addJob(c, QStringLiteral("One"), 400000);
         const int j2 = db->addJob(c, QStringLiteral("Two"), 400000);
         db->addHour(j1, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         clickRowWithText(list(w.get(), "LvwJobs"), j1);
         p->answer(BoxResult::No);
         w->onProjectMenu(frmMain::ProjectDelete);
@@ -272,8 +268,7 @@ private slots:
         const int j = db->addJob(c, QStringLiteral("One"), 400000);
         db->addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
         db->addHour(j, ole(2024, 3, 15, 7, 0, 0), ole(2024, 3, 15, 8, 0, 0));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         clickRow(list(w.get(), "lvwHours"), 1);
         const QString gone = list(w.get(), "lvwHours")->rowText(1);
         p->answer({BoxResult::No, BoxResult::Yes});
@@ -297,8 +292,7 @@ private slots:
         const int c = db->addCompany(QStringLiteral("Acme"));
         const int j = db->addJob(c, QStringLiteral("One"), 400000);
         db->addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         Clock::setNow(QDateTime(QDate(2024, 3, 15), QTime(10, 0, 0, 700), Qt::UTC));
         w->onChargeMenu(frmMain::ChargeStartNew); // Start New Charge
         QCOMPARE(db->count(QStringLiteral("tblHours")), 2);
@@ -351,8 +345,7 @@ private slots:
         const int c = db->addCompany(QStringLiteral("Acme"));
         const int j = db->addJob(c, QStringLiteral("One"), 400000);
         const int hour = db->addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         p->answer(BoxResult::No);
         w->onChargeMenu(frmMain::ChargeStopPending);
         QCOMPARE(p->count(), 1);
@@ -374,8 +367,7 @@ private slots:
     {
         const int c = db->addCompany(QStringLiteral("Acme"));
         db->addJob(c, QStringLiteral("One"), 400000);
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         QCOMPARE(list(w.get(), "lvwHours")->rowCount(), 0);
         w->onChargeMenu(frmMain::ChargeStopPending);
         QCOMPARE(db->count(QStringLiteral("tblHours")), 0);
@@ -421,8 +413,7 @@ private slots:
         QFETCH(int, index);
         const int c = db->addCompany(QStringLiteral("Acme"));
         db->addJob(c, QStringLiteral("One"), 400000);
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         p->answer(BoxResult::Ok);
         w->menuItem(array, index)->trigger();
         QCOMPARE(p->count(), 1);
