@@ -76,8 +76,7 @@ private slots:
         for (int hour = 1; hour < 6; ++hour)
             db->addHour(j, ole(2024, 3, 14, hour, 0, 0), ole(2024, 3, 14, hour, 30, 0));
         db->addHour(j, ole(2024, 3, 15, 8, 30, 0), std::nullopt);
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         ReportList *h = list(w.get(), "lvwHours");
         const int running = rowWithText(h, QStringLiteral("6"));
         w->onWatchTick();
@@ -105,8 +104,7 @@ private slots:
         const int j = db->addJob(c, QStringLiteral("Web"), 400000);
         db->addHour(j, ole(2024, 3, 15, 8, 30, 0), std::nullopt);
         db->addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         ReportList *h = list(w.get(), "lvwHours");
         const int running = rowWithText(h, QStringLiteral("1"));
         Clock::setNow(at(10, 0, 6));
@@ -140,8 +138,7 @@ private slots:
         db->addHour(j2, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 8, 0, 0)); // $200.00
         db->addPayment(c, 1500000, ole(2024, 3, 1));
         db->addPayment(c, 250000, ole(2024, 3, 2));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         w->onWatchTick();
         QCOMPARE(panel(w.get(), 2), QStringLiteral("$100.00"));
         QCOMPARE(panel(w.get(), 4), QStringLiteral("$175.00"));
@@ -159,8 +156,7 @@ private slots:
         db->addJob(c, QStringLiteral("Late"), 10000, ole(2024, 3, 15, 9, 59, 30));
         db->addJob(c, QStringLiteral("Soon"), 10000, ole(2024, 3, 16, 11, 0, 5));
         db->addJob(c, QStringLiteral("Open"), 10000);
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         ReportList *j = list(w.get(), "LvwJobs");
         QCOMPARE(j->cell(0, 5), QStringLiteral("-1d 23h 59m 30s"));
         w->onWatchTick();
@@ -176,8 +172,7 @@ private slots:
     {
         const int c = db->addCompany(QStringLiteral("Acme"));
         db->addPayment(c, 10000, ole(2024, 3, 1));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         w->onWatchTick();
         QCOMPARE(panel(w.get(), 4), QStringLiteral("$1.00"));
     }
@@ -187,8 +182,7 @@ private slots:
         const int c = db->addCompany(QStringLiteral("Acme"));
         db->addJob(c, QStringLiteral("Late"), 10000, ole(2024, 3, 1));
         db->addPayment(c, 10000, ole(2024, 3, 1));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         w->onWatchTick();
         QCOMPARE(list(w.get(), "LvwJobs")->cell(0, 5), QStringLiteral("Done"));
         QCOMPARE(panel(w.get(), 2), QStringLiteral("$0.00"));
@@ -312,8 +306,7 @@ private slots:
         const int c = db->addCompany(QStringLiteral("Acme"));
         const int j = db->addJob(c, QStringLiteral("Web"), 400000);
         db->addHour(j, ole(2024, 3, 15, 8, 30, 0), std::nullopt);
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         ReportList *h = list(w.get(), "lvwHours");
         Clock::advance(900);
         clickRow(h, 0);
