@@ -13,11 +13,57 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 
 #ifdef Q_OS_LINUX
 #include <sys/fsuid.h>
 #endif
+
+void DatabaseTest::startScene()
+{
+    db = std::make_unique<TestDatabase>();
+    p = std::make_unique<ScriptedPrompter>();
+}
+
+void DatabaseTest::endScene()
+{
+    const int unexpected = p ? p->unexpected() : 0;
+    p.reset();
+    db.reset();
+    QCOMPARE(unexpected, 0);
+}
+
+QStringList databaseRows(const QString &file)
+{
+    static int counter = 0;
+    const QString name = QStringLiteral("testsupport-rows-%1").arg(++counter);
+    QStringList rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery q(db);
+            for (const char *table : {"tblCompanys", "tblJobs", "tblHours", "tblPayments", "lkuPayTypes"}) {
+                if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table)))) {
+                    rows << QStringLiteral("error: ") + q.lastError().text();
+                    continue;
+                }
+                while (q.next()) {
+                    QStringList cells{QLatin1String(table)};
+                    for (int i = 0; i < q.record().count(); ++i)
+                        cells << (q.isNull(i) ? QStringLiteral("<null>") : q.value(i).toString());
+                    rows << cells.join(QLatin1Char('|'));
+                }
+            }
+            q.finish();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return rows;
+}
 
 namespace {
 
@@ -209,36 +255,38 @@ void TestDatabase::exec(const QString &sql) const
 int TestDatabase::addCompany(const QString &name, const QString &contact, const QString &phone,
                              const QString &fax)
 {
-    return insert(
-        file(),
-        QStringLiteral("INSERT INTO tblCompanys (strCompanyName, strCompanyContact, strCompanyPhone, "
-                       "strCompanyFax, strComments) VALUES (?, ?, ?, ?, 'N/A')"),
-        {name, contact, phone, fax});
+    return insert(file(),
+                  QStringLiteral("INSERT INTO tblCompanys (strCompanyName, "
+                                 "strCompanyContact, strCompanyPhone, "
+                                 "strCompanyFax, strComments) VALUES (?, ?, ?, ?, 'N/A')"),
+                  {name, contact, phone, fax});
 }
 
 int TestDatabase::addJob(int companyId, const QString &name, Currency wage, std::optional<OleDate> deadline)
 {
     return insert(file(),
-                  QStringLiteral("INSERT INTO tblJobs (lngCompanyID, strJobName, curHourlyWage, dtmDeadLine) "
+                  QStringLiteral("INSERT INTO tblJobs (lngCompanyID, strJobName, "
+                                 "curHourlyWage, dtmDeadLine) "
                                  "VALUES (?, ?, ?, ?)"),
                   {companyId, name, qlonglong(wage), deadline ? QVariant(*deadline) : QVariant()});
 }
 
 int TestDatabase::addHour(int jobId, OleDate start, std::optional<OleDate> stop)
 {
-    return insert(
-        file(), QStringLiteral("INSERT INTO tblHours (lngJobID, dtmStartTime, dtmStopTime) VALUES (?, ?, ?)"),
-        {jobId, start, stop ? QVariant(*stop) : QVariant()});
+    return insert(file(),
+                  QStringLiteral("INSERT INTO tblHours (lngJobID, dtmStartTime, "
+                                 "dtmStopTime) VALUES (?, ?, ?)"),
+                  {jobId, start, stop ? QVariant(*stop) : QVariant()});
 }
 
 int TestDatabase::addPayment(int companyId, Currency amount, OleDate when, const QString &comments,
                              int payType)
 {
-    return insert(
-        file(),
-        QStringLiteral("INSERT INTO tblPayments (lngCompanyID, curAmount, dtmTransaction, memComments, "
-                       "lngPayTypeID) VALUES (?, ?, ?, ?, ?)"),
-        {companyId, qlonglong(amount), when, comments, payType});
+    return insert(file(),
+                  QStringLiteral("INSERT INTO tblPayments (lngCompanyID, "
+                                 "curAmount, dtmTransaction, memComments, "
+                                 "lngPayTypeID) VALUES (?, ?, ?, ?, ?)"),
+                  {companyId, qlonglong(amount), when, comments, payType});
 }
 
 DatabaseLocker::DatabaseLocker(const QString &file)

@@ -14,6 +14,29 @@
 #include <memory>
 #include <optional>
 
+class ScriptedPrompter;
+class TestDatabase;
+
+// The base of tests whose functions each start from a fresh database and a
+// scripted prompter: startScene() makes them in init(), endScene() drops them
+// at the start of cleanup(), failing the test if a box came that nobody
+// scripted.
+class DatabaseTest : public QObject
+{
+protected:
+    void startScene();
+    void endScene();
+
+    std::unique_ptr<TestDatabase> db;
+    std::unique_ptr<ScriptedPrompter> p;
+};
+
+// Every row of every table of a database file, as text, read through a
+// read-only connection of its own: reading neither creates a missing file
+// nor changes an existing one. A table that cannot be read gives one
+// "error: ..." row.
+QStringList databaseRows(const QString &file);
+
 // A prompter that records every box it is shown and answers from a queue.
 // A box that comes when the queue is empty is an unexpected box: it is
 // recorded, answered with Abort/Cancel, and fails the running test.

@@ -37,6 +37,15 @@ inline QComboBox *combo(QWidget *editor, const QString &name)
 
 using ::closeAllEditors;
 
+// An editor shown without a main window, switched to a mode as the main
+// window switches it (0 adds, -1 edits the row with the given key).
+template <typename Editor> Editor *openEditor(int mode, int id = 0)
+{
+    Editor *e = Editor::showEditor(nullptr);
+    e->SwapFormMode(mode, id);
+    return e;
+}
+
 // What the main window's selection does in add mode, for tests that run
 // without a main window.
 inline void chooseRow(QWidget *editor, const QString &comboName, const QString &table, const QString &idField,

@@ -9,7 +9,7 @@
 
 using namespace editortest;
 
-class ChargeEditorTest : public QObject
+class ChargeEditorTest : public DatabaseTest
 {
     Q_OBJECT
 
@@ -21,19 +21,18 @@ private:
     }
 
 private slots:
+    void init() { startScene(); }
     void cleanup()
     {
+        endScene();
         closeAllEditors();
         Clock::useSystemClock();
     }
 
     void newChargeSavedUntouchedIsRunning()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int job = db.addJob(db.addCompany(QStringLiteral("A")), QStringLiteral("Site"), 0);
-        frmHour *e = frmHour::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
+        const int job = db->addJob(db->addCompany(QStringLiteral("A")), QStringLiteral("Site"), 0);
+        frmHour *e = openEditor<frmHour>(0);
         QCOMPARE(e->windowTitle(), QStringLiteral("Add New Time"));
         QCOMPARE(child<QGroupBox>(e, QStringLiteral("framComp"))->title(), QStringLiteral("New Charge:"));
         QVERIFY(child<QRadioButton>(e, QStringLiteral("optStop_0"))->isChecked());
@@ -41,14 +40,14 @@ private slots:
         QCOMPARE(e->boxText(1), QString());
         QCOMPARE(e->boxText(2), QString());
         chooseJob(e, job);
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdOK"))->click();
-        QCOMPARE(p.last().text, QStringLiteral("Record Added Successfully!"));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmStartTime FROM tblHours")).toDouble(), 0.0);
-        const double stop = db.scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours")).toDouble();
+        QCOMPARE(p->last().text, QStringLiteral("Record Added Successfully!"));
+        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmStartTime FROM tblHours")).toDouble(), 0.0);
+        const double stop = db->scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours")).toDouble();
         QCOMPARE(stop, 0.0);
         QVERIFY(modTamberlock::IsPendingTime(modTamberlock::formatOleDate(stop)));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT lngJobID FROM tblHours")).toInt(), job);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT lngJobID FROM tblHours")).toInt(), job);
     }
 
     void loadingAPendingChargeShowsPending_data()
@@ -61,12 +60,9 @@ private slots:
     void loadingAPendingChargeShowsPending()
     {
         QFETCH(double, stop);
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int job = db.addJob(db.addCompany(QStringLiteral("A")), QStringLiteral("Site"), 0);
-        const int hour = db.addHour(job, ole(2005, 7, 4, 9, 15, 0), stop);
-        frmHour *e = frmHour::showEditor(nullptr);
-        e->SwapFormMode(-1, hour);
+        const int job = db->addJob(db->addCompany(QStringLiteral("A")), QStringLiteral("Site"), 0);
+        const int hour = db->addHour(job, ole(2005, 7, 4, 9, 15, 0), stop);
+        frmHour *e = openEditor<frmHour>(-1, hour);
         QCOMPARE(e->windowTitle(), QStringLiteral("Edit Time #%1").arg(hour));
         QCOMPARE(child<QGroupBox>(e, QStringLiteral("framComp"))->title(), QStringLiteral("Edit Charge:"));
         QVERIFY(child<QRadioButton>(e, QStringLiteral("optStop_0"))->isChecked());
@@ -75,22 +71,19 @@ private slots:
         QCOMPARE(e->boxText(1), QStringLiteral("07/04/2005 09:15:00 AM"));
         QCOMPARE(combo(e, QStringLiteral("cboJobID"))->currentData().toInt(), job);
         // Saved again untouched, the stop time becomes the zero date-time.
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdOK"))->click();
-        QCOMPARE(p.last().text, QStringLiteral("Record Saved."));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours")).toDouble(), 0.0);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmStartTime FROM tblHours")).toDouble(),
+        QCOMPARE(p->last().text, QStringLiteral("Record Saved."));
+        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours")).toDouble(), 0.0);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmStartTime FROM tblHours")).toDouble(),
                  ole(2005, 7, 4, 9, 15, 0));
-        QCOMPARE(p.unexpected(), 0);
     }
 
     void loadingAStoppedChargeShowsStopTime()
     {
-        TestDatabase db;
-        const int job = db.addJob(db.addCompany(QStringLiteral("A")), QStringLiteral("Site"), 0);
-        const int hour = db.addHour(job, ole(2005, 7, 4, 9, 15, 0), ole(2005, 7, 4, 17, 0, 30));
-        frmHour *e = frmHour::showEditor(nullptr);
-        e->SwapFormMode(-1, hour);
+        const int job = db->addJob(db->addCompany(QStringLiteral("A")), QStringLiteral("Site"), 0);
+        const int hour = db->addHour(job, ole(2005, 7, 4, 9, 15, 0), ole(2005, 7, 4, 17, 0, 30));
+        frmHour *e = openEditor<frmHour>(-1, hour);
         QVERIFY(child<QRadioButton>(e, QStringLiteral("optStop_1"))->isChecked());
         QVERIFY(e->box(2)->isEnabled());
         QCOMPARE(e->boxText(2), QStringLiteral("07/04/2005 05:00:30 PM"));
@@ -100,29 +93,24 @@ private slots:
 
     void nowWorksOnTheDisabledStopBox()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int job = db.addJob(db.addCompany(QStringLiteral("A")), QStringLiteral("Site"), 0);
-        const int hour = db.addHour(job, ole(2005, 7, 4, 9, 15, 0), 0.0);
+        const int job = db->addJob(db->addCompany(QStringLiteral("A")), QStringLiteral("Site"), 0);
+        const int hour = db->addHour(job, ole(2005, 7, 4, 9, 15, 0), 0.0);
         Clock::setNow(modTamberlock::makeDateTime(QDate(2005, 7, 4), QTime(12, 30, 0)));
-        frmHour *e = frmHour::showEditor(nullptr);
-        e->SwapFormMode(-1, hour);
+        frmHour *e = openEditor<frmHour>(-1, hour);
         QVERIFY(!e->box(2)->isEnabled());
         button(e, QStringLiteral("cmdNow_2"))->click();
         QCOMPARE(e->boxText(2), QStringLiteral("07/04/2005 12:30:00 PM"));
         QVERIFY(e->windowTitle().endsWith(QStringLiteral(" *")));
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdOK"))->click();
-        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours")).toDouble(),
+        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours")).toDouble(),
                  ole(2005, 7, 4, 12, 30, 0));
     }
 
     void switchingBetweenTheOptions()
     {
-        TestDatabase db;
         Clock::setNow(modTamberlock::makeDateTime(QDate(2006, 2, 3), QTime(16, 5, 9)));
-        frmHour *e = frmHour::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
+        frmHour *e = openEditor<frmHour>(0);
         e->setBoxText(1, QStringLiteral("2/3/2006 8:00 AM"));
         auto *pending = child<QRadioButton>(e, QStringLiteral("optStop_0"));
         auto *stopTime = child<QRadioButton>(e, QStringLiteral("optStop_1"));
@@ -145,18 +133,15 @@ private slots:
 
     void typedStopTimeIsSavedWhilePending()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int job = db.addJob(db.addCompany(QStringLiteral("A")), QStringLiteral("Site"), 0);
-        frmHour *e = frmHour::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
+        const int job = db->addJob(db->addCompany(QStringLiteral("A")), QStringLiteral("Site"), 0);
+        frmHour *e = openEditor<frmHour>(0);
         chooseJob(e, job);
         QVERIFY(child<QRadioButton>(e, QStringLiteral("optStop_0"))->isChecked());
         e->setBoxText(1, QStringLiteral("7/4/2005 9:00 AM"));
         e->setBoxText(2, QStringLiteral("7/4/2005 10:00 AM"));
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdOK"))->click();
-        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours")).toDouble(),
+        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours")).toDouble(),
                  ole(2005, 7, 4, 10, 0, 0));
     }
 };

@@ -18,15 +18,11 @@ class CleanUpTest : public QObject
 private:
     static EditorBase *open(const QString &editor)
     {
-        EditorBase *e = nullptr;
         if (editor == QLatin1String("frmComp"))
-            e = frmComp::showEditor(nullptr);
-        else if (editor == QLatin1String("frmJob"))
-            e = frmJob::showEditor(nullptr);
-        else
-            e = frmHour::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
-        return e;
+            return openEditor<frmComp>(0);
+        if (editor == QLatin1String("frmJob"))
+            return openEditor<frmJob>(0);
+        return openEditor<frmHour>(0);
     }
 
 private slots:
@@ -39,79 +35,52 @@ private slots:
         QTest::addColumn<int>("next");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
+        const auto row = [](const QByteArray &name, const QString &editor, int index, int next,
+                            const char *before, const char *after) {
+            QTest::newRow(name.constData())
+                << editor << index << next << QString::fromUtf8(before) << QString::fromUtf8(after);
+        };
 
         const QString comp = QStringLiteral("frmComp");
-        QTest::newRow("zip five digits") << comp << 6 << 0 << "12345"
-                                         << "12345-0000";
-        QTest::newRow("zip nine digits") << comp << 6 << 0 << "123456789"
-                                         << "12345-6789";
-        QTest::newRow("zip already formed") << comp << 6 << 0 << "12345-6789"
-                                            << "12345-6789";
-        QTest::newRow("zip leading zero kept") << comp << 6 << 0 << "02134"
-                                               << "02134-0000";
-        QTest::newRow("zip four digits") << comp << 6 << 0 << "1234"
-                                         << "-1234";
-        QTest::newRow("zip five characters not digits") << comp << 6 << 0 << "1234a"
-                                                        << "1234a";
-        QTest::newRow("zip empty") << comp << 6 << 0 << ""
-                                   << "";
-        QTest::newRow("zip not trimmed") << comp << 6 << 0 << " AB1 "
-                                         << " AB1 ";
+        row("zip five digits", comp, 6, 0, "12345", "12345-0000");
+        row("zip nine digits", comp, 6, 0, "123456789", "12345-6789");
+        row("zip already formed", comp, 6, 0, "12345-6789", "12345-6789");
+        row("zip leading zero kept", comp, 6, 0, "02134", "02134-0000");
+        row("zip four digits", comp, 6, 0, "1234", "-1234");
+        row("zip five characters not digits", comp, 6, 0, "1234a", "1234a");
+        row("zip empty", comp, 6, 0, "", "");
+        row("zip not trimmed", comp, 6, 0, " AB1 ", " AB1 ");
         for (int phone : {10, 11}) {
             const QByteArray tag = phone == 10 ? "phone " : "fax ";
-            QTest::newRow(tag + "ten digits") << comp << phone << 0 << "5551234567"
-                                              << "(555) 123-4567";
-            QTest::newRow(tag + "with dashes") << comp << phone << 0 << "555-123-4567"
-                                               << "(555) 123-4567";
-            QTest::newRow(tag + "seven digits") << comp << phone << 0 << "5551234"
-                                                << "(000) 555-1234";
-            QTest::newRow(tag + "letters") << comp << phone << 0 << "555-CALL"
-                                           << "555CALL";
-            QTest::newRow(tag + "already formed") << comp << phone << 0 << "(555) 123-4567"
-                                                  << "(555) 123-4567";
-            QTest::newRow(tag + "empty") << comp << phone << 0 << ""
-                                         << "";
+            row(tag + "ten digits", comp, phone, 0, "5551234567", "(555) 123-4567");
+            row(tag + "with dashes", comp, phone, 0, "555-123-4567", "(555) 123-4567");
+            row(tag + "seven digits", comp, phone, 0, "5551234", "(000) 555-1234");
+            row(tag + "letters", comp, phone, 0, "555-CALL", "555CALL");
+            row(tag + "already formed", comp, phone, 0, "(555) 123-4567", "(555) 123-4567");
+            row(tag + "empty", comp, phone, 0, "", "");
         }
-        QTest::newRow("company name trimmed") << comp << 0 << 1 << "  Acme Tools  "
-                                              << "Acme Tools";
-        QTest::newRow("city trimmed") << comp << 4 << 0 << " Boston"
-                                      << "Boston";
-        QTest::newRow("comments trimmed") << comp << 7 << 0 << "  late payer  "
-                                          << "late payer";
+        row("company name trimmed", comp, 0, 1, "  Acme Tools  ", "Acme Tools");
+        row("city trimmed", comp, 4, 0, " Boston", "Boston");
+        row("comments trimmed", comp, 7, 0, "  late payer  ", "late payer");
 
         const QString job = QStringLiteral("frmJob");
-        QTest::newRow("project name trimmed") << job << 1 << 2 << "  Website  "
-                                              << "Website";
-        QTest::newRow("wage plain") << job << 2 << 1 << "1234.5"
-                                    << "$1,234.50";
-        QTest::newRow("wage whole") << job << 2 << 1 << "250"
-                                    << "$250.00";
-        QTest::newRow("wage formed") << job << 2 << 1 << "$1,234.50"
-                                     << "$1,234.50";
-        QTest::newRow("wage letters") << job << 2 << 1 << "abc"
-                                      << "abc";
-        QTest::newRow("due date alone") << job << 3 << 1 << "6/29/1973"
-                                        << "06/29/1973 12:00:00 AM";
-        QTest::newRow("due date and time") << job << 3 << 1 << "7/4/2005 9:15 AM"
-                                           << "07/04/2005 09:15:00 AM";
-        QTest::newRow("due date not a date") << job << 3 << 1 << "soon"
-                                             << "soon";
+        row("project name trimmed", job, 1, 2, "  Website  ", "Website");
+        row("wage plain", job, 2, 1, "1234.5", "$1,234.50");
+        row("wage whole", job, 2, 1, "250", "$250.00");
+        row("wage formed", job, 2, 1, "$1,234.50", "$1,234.50");
+        row("wage letters", job, 2, 1, "abc", "abc");
+        row("due date alone", job, 3, 1, "6/29/1973", "06/29/1973 12:00:00 AM");
+        row("due date and time", job, 3, 1, "7/4/2005 9:15 AM", "07/04/2005 09:15:00 AM");
+        row("due date not a date", job, 3, 1, "soon", "soon");
 
         const QString hour = QStringLiteral("frmHour");
-        QTest::newRow("start time") << hour << 1 << 2 << "7/4/2005 9:15 AM"
-                                    << "07/04/2005 09:15:00 AM";
-        QTest::newRow("start time empty") << hour << 1 << 2 << ""
-                                          << "";
-        QTest::newRow("stop time") << hour << 2 << 1 << "7/4/2005 5:00 PM"
-                                   << "07/04/2005 05:00:00 PM";
-        QTest::newRow("stop time pending text") << hour << 2 << 1 << "Pending..."
-                                                << "Pending...";
-        QTest::newRow("stop time empty") << hour << 2 << 1 << ""
-                                         << "";
-        QTest::newRow("stop time sentinel as typed") << hour << 2 << 1 << "6/29/1973 2:21 PM"
-                                                     << "6/29/1973 2:21 PM";
-        QTest::newRow("stop time zero date") << hour << 2 << 1 << "12/30/1899"
-                                             << "12/30/1899";
+        row("start time", hour, 1, 2, "7/4/2005 9:15 AM", "07/04/2005 09:15:00 AM");
+        row("start time empty", hour, 1, 2, "", "");
+        row("stop time", hour, 2, 1, "7/4/2005 5:00 PM", "07/04/2005 05:00:00 PM");
+        row("stop time pending text", hour, 2, 1, "Pending...", "Pending...");
+        row("stop time empty", hour, 2, 1, "", "");
+        row("stop time sentinel as typed", hour, 2, 1, "6/29/1973 2:21 PM", "6/29/1973 2:21 PM");
+        row("stop time zero date", hour, 2, 1, "12/30/1899", "12/30/1899");
     }
 
     void leavingTheBox()

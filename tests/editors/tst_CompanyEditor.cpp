@@ -8,32 +8,36 @@
 
 using namespace editortest;
 
-class CompanyEditorTest : public QObject
+class CompanyEditorTest : public DatabaseTest
 {
     Q_OBJECT
 
 private:
-    static int addFullCompany(TestDatabase &db)
+    int addFullCompany()
     {
-        const int id = db.addCompany(QStringLiteral("  Acme Tools  "), QStringLiteral("Jo Smith"),
-                                     QStringLiteral("5551234567"), QStringLiteral("(555) 765-4321"));
-        db.exec(QStringLiteral("UPDATE tblCompanys SET strCompanyWeb = 'http://acme.example', "
-                               "strCompanyAddr1 = '1 Main St', strCompanyAddr2 = 'Suite 2', "
-                               "strCompanyCity = 'Boston ', strCompanyState = 'MA', strCompanyZip = '02134', "
-                               "strComments = 'good payer', strCompanyEmail = 'jo@acme.example' "
-                               "WHERE lngCompanyID = %1")
-                    .arg(id));
+        const int id = db->addCompany(QStringLiteral("  Acme Tools  "), QStringLiteral("Jo Smith"),
+                                      QStringLiteral("5551234567"), QStringLiteral("(555) 765-4321"));
+        db->exec(QStringLiteral("UPDATE tblCompanys SET strCompanyWeb = 'http://acme.example', "
+                                "strCompanyAddr1 = '1 Main St', strCompanyAddr2 = 'Suite 2', "
+                                "strCompanyCity = 'Boston ', strCompanyState = 'MA', strCompanyZip "
+                                "= '02134', "
+                                "strComments = 'good payer', strCompanyEmail = 'jo@acme.example' "
+                                "WHERE lngCompanyID = %1")
+                     .arg(id));
         return id;
     }
 
 private slots:
-    void cleanup() { closeAllEditors(); }
+    void init() { startScene(); }
+    void cleanup()
+    {
+        endScene();
+        closeAllEditors();
+    }
 
     void designDefaults()
     {
-        TestDatabase db;
-        frmComp *e = frmComp::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
+        frmComp *e = openEditor<frmComp>(0);
         QCOMPARE(e->objectName(), QStringLiteral("frmComp"));
         QCOMPARE(e->size(), QSize(460, 303));
         QCOMPARE(e->windowTitle(), QStringLiteral("Add New Company"));
@@ -55,11 +59,8 @@ private slots:
 
     void loadShowsCleanedUpValues()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int id = addFullCompany(db);
-        frmComp *e = frmComp::showEditor(nullptr);
-        e->SwapFormMode(-1, id);
+        const int id = addFullCompany();
+        frmComp *e = openEditor<frmComp>(-1, id);
         QCOMPARE(e->windowTitle(), QStringLiteral("Edit Record #%1").arg(id));
         QCOMPARE(child<QGroupBox>(e, QStringLiteral("framComp"))->title(), QStringLiteral("Edit Company:"));
         QCOMPARE(e->boxText(0), QStringLiteral("Acme Tools"));
@@ -73,76 +74,62 @@ private slots:
         QCOMPARE(e->boxText(11), QStringLiteral("(555) 765-4321"));
         QCOMPARE(e->focusedBox(), 0);
         QVERIFY(button(e, QStringLiteral("cmdAddAsNew"))->isHidden());
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(p->count(), 0);
     }
 
     void emptyCommentsAreStoredAsNA()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        frmComp *e = frmComp::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
+        frmComp *e = openEditor<frmComp>(0);
         e->setBoxText(0, QStringLiteral("Fresh Co"));
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdOK"))->click();
-        QCOMPARE(p.last().text, QStringLiteral("Record Added Successfully!"));
+        QCOMPARE(p->last().text, QStringLiteral("Record Added Successfully!"));
         QVERIFY(e->isClosed());
-        const int id = db.scalar(QStringLiteral("SELECT lngCompanyID FROM tblCompanys")).toInt();
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strComments FROM tblCompanys")).toString(),
+        const int id = db->scalar(QStringLiteral("SELECT lngCompanyID FROM tblCompanys")).toInt();
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strComments FROM tblCompanys")).toString(),
                  QStringLiteral("N/A"));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strCompanyWeb FROM tblCompanys")).toString(),
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strCompanyWeb FROM tblCompanys")).toString(),
                  QStringLiteral("http://"));
         closeAllEditors();
-        frmComp *again = frmComp::showEditor(nullptr);
-        again->SwapFormMode(-1, id);
+        frmComp *again = openEditor<frmComp>(-1, id);
         QCOMPARE(again->boxText(7), QStringLiteral("N/A"));
-        QCOMPARE(p.unexpected(), 0);
     }
 
     void clearedSecondAddressLineIsStoredEmpty()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int id = addFullCompany(db);
-        frmComp *e = frmComp::showEditor(nullptr);
-        e->SwapFormMode(-1, id);
+        const int id = addFullCompany();
+        frmComp *e = openEditor<frmComp>(-1, id);
         e->setBoxText(3, QString());
         e->setBoxText(4, QStringLiteral("Salem"));
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdOK"))->click();
-        QCOMPARE(p.last().text, QStringLiteral("Record Saved."));
-        QVERIFY(db.scalar(QStringLiteral("SELECT strCompanyAddr2 FROM tblCompanys")).isNull());
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strCompanyCity FROM tblCompanys")).toString(),
+        QCOMPARE(p->last().text, QStringLiteral("Record Saved."));
+        QVERIFY(db->scalar(QStringLiteral("SELECT strCompanyAddr2 FROM tblCompanys")).isNull());
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strCompanyCity FROM tblCompanys")).toString(),
                  QStringLiteral("Salem"));
         // The cleaned-up forms are stored as shown.
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strCompanyPhone FROM tblCompanys")).toString(),
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strCompanyPhone FROM tblCompanys")).toString(),
                  QStringLiteral("(555) 123-4567"));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strCompanyZip FROM tblCompanys")).toString(),
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strCompanyZip FROM tblCompanys")).toString(),
                  QStringLiteral("02134-0000"));
     }
 
     void aStoredTextLongerThanItsBoxIsKeptWhole()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         const QString longName(80, QLatin1Char('N'));
-        const int id = db.addCompany(longName);
-        frmComp *e = frmComp::showEditor(nullptr);
-        e->SwapFormMode(-1, id);
+        const int id = db->addCompany(longName);
+        frmComp *e = openEditor<frmComp>(-1, id);
         QCOMPARE(e->boxText(0), longName);
         e->setBoxText(4, QStringLiteral("Salem"));
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdOK"))->click();
-        QCOMPARE(p.last().text, QStringLiteral("Record Saved."));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strCompanyName FROM tblCompanys")).toString(), longName);
+        QCOMPARE(p->last().text, QStringLiteral("Record Saved."));
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strCompanyName FROM tblCompanys")).toString(), longName);
     }
 
     void enterPressesOkAndCtrlEnterBreaksTheLine()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        frmComp *e = frmComp::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
+        frmComp *e = openEditor<frmComp>(0);
         e->setBoxText(0, QStringLiteral("Keys Co"));
         auto *comments = child<QPlainTextEdit>(e, QStringLiteral("txtComps_7"));
         e->moveFocusTo(7);
@@ -151,26 +138,24 @@ private slots:
         QTest::keyClicks(comments, QStringLiteral("two"));
         QCOMPARE(e->boxText(7), QStringLiteral("one\ntwo"));
         QVERIFY(!e->isClosed());
-        QCOMPARE(db.count(QStringLiteral("tblCompanys")), 0);
-        p.answer(BoxResult::Ok);
+        QCOMPARE(db->count(QStringLiteral("tblCompanys")), 0);
+        p->answer(BoxResult::Ok);
         QTest::keyClick(comments, Qt::Key_Return);
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().text, QStringLiteral("Record Added Successfully!"));
+        QCOMPARE(p->count(), 1);
+        QCOMPARE(p->last().text, QStringLiteral("Record Added Successfully!"));
         QVERIFY(e->isClosed());
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strComments FROM tblCompanys")).toString(),
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strComments FROM tblCompanys")).toString(),
                  QStringLiteral("one\ntwo"));
     }
 
     void loadingAMissingRowAbortsQuietly()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         frmComp *e = frmComp::showEditor(nullptr);
-        p.answer({BoxResult::Abort, BoxResult::Ok});
+        p->answer({BoxResult::Abort, BoxResult::Ok});
         e->SwapFormMode(-1, 99);
-        QCOMPARE(p.count(), 2);
-        QCOMPARE(p.shown().first().message.title, QStringLiteral("An Error Occured!"));
-        QCOMPARE(p.last().title, QStringLiteral("Record Not Loaded"));
+        QCOMPARE(p->count(), 2);
+        QCOMPARE(p->shown().first().message.title, QStringLiteral("An Error Occured!"));
+        QCOMPARE(p->last().title, QStringLiteral("Record Not Loaded"));
         QVERIFY(!button(e, QStringLiteral("cmdOK"))->isEnabled());
         QCOMPARE(e->windowTitle(), QStringLiteral("Edit Record #99"));
         QCOMPARE(e->boxText(0), QString());
@@ -179,17 +164,15 @@ private slots:
 
     void ignoreGoesOnWithTheNextField()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         frmComp *e = frmComp::showEditor(nullptr);
         // Every column read of the missing row fails; Ignore skips each one.
         for (int i = 0; i < 12; ++i)
-            p.answer(BoxResult::Ignore);
-        p.answer(BoxResult::Ok);
+            p->answer(BoxResult::Ignore);
+        p->answer(BoxResult::Ok);
         e->SwapFormMode(-1, 99);
-        QCOMPARE(p.count(), 13);
-        QCOMPARE(p.last().title, QStringLiteral("Record Not Loaded"));
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(p->count(), 13);
+        QCOMPARE(p->last().title, QStringLiteral("Record Not Loaded"));
+        QCOMPARE(p->unexpected(), 0);
         QCOMPARE(e->focusedBox(), 0);
         e->SwapFormMode(0, 0); // adding is a plain add again
         QVERIFY(button(e, QStringLiteral("cmdOK"))->isEnabled());

@@ -16,9 +16,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 
 #include <memory>
@@ -174,34 +172,6 @@ bool wellFormed(const QString &s)
     return true;
 }
 
-// Every row of every table, as text, through a connection of our own.
-QStringList snapshot(const QString &file)
-{
-    QStringList rows;
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("hostile-check"));
-        db.setDatabaseName(file);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (db.open()) {
-            QSqlQuery q(db);
-            for (const char *table : {"tblCompanys", "tblJobs", "tblHours", "tblPayments", "lkuPayTypes"}) {
-                q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table)));
-                while (q.next()) {
-                    QStringList cells{QLatin1String(table)};
-                    for (int i = 0; i < q.record().count(); ++i)
-                        cells << (q.isNull(i) ? QStringLiteral("<null>") : q.value(i).toString());
-                    rows << cells.join(QLatin1Char('|'));
-                }
-            }
-            q.finish();
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("hostile-check"));
-    return rows;
-}
-
 QString visible(const QString &s)
 {
     QString out;
@@ -223,14 +193,10 @@ class HostileInputTest : public QObject
 private:
     EditorBase *openEditor(EditorKind kind, int company, int job)
     {
-        EditorBase *e = nullptr;
-        switch (kind) {
-        case Company: e = frmComp::showEditor(nullptr); break;
-        case Project: e = frmJob::showEditor(nullptr); break;
-        case Charge: e = frmHour::showEditor(nullptr); break;
-        case Payment: e = frmPayment::showEditor(nullptr); break;
-        }
-        e->SwapFormMode(0, 0);
+        EditorBase *e = kind == Company   ? static_cast<EditorBase *>(editortest::openEditor<frmComp>(0))
+                        : kind == Project ? editortest::openEditor<frmJob>(0)
+                        : kind == Charge  ? static_cast<EditorBase *>(editortest::openEditor<frmHour>(0))
+                                          : editortest::openEditor<frmPayment>(0);
         // What the main window's selection does in add mode.
         switch (kind) {
         case Company: break;
@@ -268,7 +234,7 @@ private slots:
         m_job = m_rows->addJob(m_company, QStringLiteral("Site"), 400000, ole(2026, 12, 31));
         m_rows->addHour(m_job, ole(2026, 3, 1, 9), ole(2026, 3, 1, 11));
         m_rows->addPayment(m_company, 1250000, ole(2026, 3, 1), QStringLiteral("first"));
-        m_rowsBefore = snapshot(m_rows->file());
+        m_rowsBefore = databaseRows(m_rows->file());
     }
 
     void init() { Clock::setNow(modTamberlock::makeDateTime(QDate(2026, 3, 2), QTime(9, 30))); }
@@ -367,7 +333,7 @@ private slots:
         if (p.last().title.startsWith(QStringLiteral("Cannot Read"))) {
             QVERIFY(b.stored == Stored::Money || b.stored == Stored::Date);
             QVERIFY(e && !e->isClosed() && e->boxText(b.index) == shown);
-            QCOMPARE(snapshot(db.file()), before);
+            QCOMPARE(databaseRows(db.file()), before);
             return;
         }
         QCOMPARE(p.last().text, QLatin1String(t.addedNotice));
@@ -417,7 +383,7 @@ private slots:
 
         // One row more in the editor's table; every other row as it was.
         QCOMPARE(db.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
-        const QStringList after = snapshot(db.file());
+        const QStringList after = databaseRows(db.file());
         QCOMPARE(after.size(), before.size() + 1);
         for (const QString &row : before)
             QVERIFY2(after.contains(row), qPrintable(row));
@@ -441,7 +407,7 @@ private slots:
         QPointer<frmPayTypes> d;
         frmPayTypes::showFor(d, &owner);
         QVERIFY(d);
-        const QStringList before = snapshot(db.file());
+        const QStringList before = databaseRows(db.file());
 
         // Add: the answer is stored as typed, blanks included.
         p.answerInput(text);
@@ -474,7 +440,7 @@ private slots:
         QCOMPARE(p.unexpected(), 0);
 
         QCOMPARE(db.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
-        const QStringList after = snapshot(db.file());
+        const QStringList after = databaseRows(db.file());
         QCOMPARE(after.size(), before.size() + 1);
         int changed = 0;
         for (const QString &row : before)
@@ -499,14 +465,14 @@ private slots:
         owner.setObjectName(QStringLiteral("frmPayment"));
         QPointer<frmPayTypes> d;
         frmPayTypes::showFor(d, &owner);
-        const QStringList before = snapshot(db.file());
+        const QStringList before = databaseRows(db.file());
         p.answerInput(text);
         d->onButtonClicked(frmPayTypes::AddButton);
         p.answerInput(text);
         d->onButtonClicked(frmPayTypes::EditButton);
         QCOMPARE(p.count(), 2);
         QCOMPARE(p.unexpected(), 0);
-        QCOMPARE(snapshot(db.file()), before);
+        QCOMPARE(databaseRows(db.file()), before);
         delete d;
     }
 
@@ -526,7 +492,7 @@ private slots:
             db.addPayment(c, 10000, ole(2026, 3, 1), h.text);
             companies << c;
         }
-        const QStringList before = snapshot(db.file());
+        const QStringList before = databaseRows(db.file());
         auto w = std::make_unique<frmMain>();
         w->show();
         w->setRealTimeWatch(false);
@@ -567,7 +533,7 @@ private slots:
             payments->close();
         }
         QCOMPARE(p.count(), 0);
-        QCOMPARE(snapshot(db.file()), before);
+        QCOMPARE(databaseRows(db.file()), before);
     }
 };
 

@@ -9,22 +9,25 @@
 
 using namespace editortest;
 
-class PaymentEditorTest : public QObject
+class PaymentEditorTest : public DatabaseTest
 {
     Q_OBJECT
 
 private slots:
-    void cleanup() { closeAllEditors(); }
+    void init() { startScene(); }
+    void cleanup()
+    {
+        endScene();
+        closeAllEditors();
+    }
 
     void loadShowsCleanedUpValues()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        db.addCompany(QStringLiteral("A"));
-        const int b = db.addCompany(QStringLiteral("B"));
-        const int pay = db.addPayment(b, 2500000, ole(2005, 7, 4, 9, 15, 0), QStringLiteral("  cheque  "), 3);
-        frmPayment *e = frmPayment::showEditor(nullptr);
-        e->SwapFormMode(-1, pay);
+        db->addCompany(QStringLiteral("A"));
+        const int b = db->addCompany(QStringLiteral("B"));
+        const int pay =
+            db->addPayment(b, 2500000, ole(2005, 7, 4, 9, 15, 0), QStringLiteral("  cheque  "), 3);
+        frmPayment *e = openEditor<frmPayment>(-1, pay);
         QCOMPARE(e->windowTitle(), QStringLiteral("Alter Payment #%1").arg(pay));
         QCOMPARE(child<QGroupBox>(e, QStringLiteral("framComp"))->title(), QStringLiteral("Edit Payment:"));
         QCOMPARE(e->boxText(2), QStringLiteral("$250.00"));
@@ -33,17 +36,15 @@ private slots:
         QCOMPARE(combo(e, QStringLiteral("cboCompanyID"))->currentData().toInt(), b);
         QCOMPARE(combo(e, QStringLiteral("cboPayTypes"))->currentData().toInt(), 3);
         QVERIFY(!button(e, QStringLiteral("cmdAddAsNew"))->isHidden());
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(p->count(), 0);
     }
 
     void payTypeDoesNotMarkButCompanyDoes()
     {
-        TestDatabase db;
-        const int a = db.addCompany(QStringLiteral("A"));
-        db.addCompany(QStringLiteral("B"));
-        const int pay = db.addPayment(a, 10000, ole(2005, 7, 4));
-        frmPayment *e = frmPayment::showEditor(nullptr);
-        e->SwapFormMode(-1, pay);
+        const int a = db->addCompany(QStringLiteral("A"));
+        db->addCompany(QStringLiteral("B"));
+        const int pay = db->addPayment(a, 10000, ole(2005, 7, 4));
+        frmPayment *e = openEditor<frmPayment>(-1, pay);
         const QString clean = e->windowTitle();
         combo(e, QStringLiteral("cboPayTypes"))->setCurrentIndex(2);
         QCOMPARE(e->windowTitle(), clean);
@@ -53,55 +54,48 @@ private slots:
 
     void addAsNewAddsASecondPayment()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int a = db.addCompany(QStringLiteral("A"));
-        const int pay = db.addPayment(a, 10000, ole(2005, 7, 4), QStringLiteral("first"), 2);
-        frmPayment *e = frmPayment::showEditor(nullptr);
-        e->SwapFormMode(-1, pay);
+        const int a = db->addCompany(QStringLiteral("A"));
+        const int pay = db->addPayment(a, 10000, ole(2005, 7, 4), QStringLiteral("first"), 2);
+        frmPayment *e = openEditor<frmPayment>(-1, pay);
         e->moveFocusTo(2);
         e->setBoxText(2, QStringLiteral("250"));
         e->moveFocusTo(4);
         QCOMPARE(e->boxText(2), QStringLiteral("$250.00"));
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdAddAsNew"))->click();
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().text, QStringLiteral("Payment Added Successfully!"));
-        QCOMPARE(p.last().title, QStringLiteral("Payment Added Successfully!"));
-        QCOMPARE(db.count(QStringLiteral("tblPayments")), 2);
+        QCOMPARE(p->count(), 1);
+        QCOMPARE(p->last().text, QStringLiteral("Payment Added Successfully!"));
+        QCOMPARE(p->last().title, QStringLiteral("Payment Added Successfully!"));
+        QCOMPARE(db->count(QStringLiteral("tblPayments")), 2);
         QCOMPARE(
-            db.scalar(QStringLiteral("SELECT curAmount FROM tblPayments WHERE lngPaymentID = %1").arg(pay))
+            db->scalar(QStringLiteral("SELECT curAmount FROM tblPayments WHERE lngPaymentID = %1").arg(pay))
                 .toLongLong(),
             10000LL);
         const QString added = QStringLiteral(" FROM tblPayments WHERE lngPaymentID <> %1").arg(pay);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT curAmount") + added).toLongLong(), 2500000LL);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT memComments") + added).toString(), QStringLiteral("first"));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT lngPayTypeID") + added).toInt(), 2);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT lngCompanyID") + added).toInt(), a);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT curAmount") + added).toLongLong(), 2500000LL);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT memComments") + added).toString(),
+                 QStringLiteral("first"));
+        QCOMPARE(db->scalar(QStringLiteral("SELECT lngPayTypeID") + added).toInt(), 2);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT lngCompanyID") + added).toInt(), a);
         QVERIFY(e->isClosed());
     }
 
     void okInEditModeSaysPaymentSaved()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int a = db.addCompany(QStringLiteral("A"));
-        const int pay = db.addPayment(a, 10000, ole(2005, 7, 4));
-        frmPayment *e = frmPayment::showEditor(nullptr);
-        e->SwapFormMode(-1, pay);
+        const int a = db->addCompany(QStringLiteral("A"));
+        const int pay = db->addPayment(a, 10000, ole(2005, 7, 4));
+        frmPayment *e = openEditor<frmPayment>(-1, pay);
         e->setBoxText(4, QStringLiteral("8/1/2005"));
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdOK"))->click();
-        QCOMPARE(p.last().text, QStringLiteral("Payment Saved."));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmTransaction FROM tblPayments")).toDouble(),
+        QCOMPARE(p->last().text, QStringLiteral("Payment Saved."));
+        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmTransaction FROM tblPayments")).toDouble(),
                  ole(2005, 8, 1));
     }
 
     void commentsHoldFiftyCharactersAndBreakWithCtrlEnter()
     {
-        TestDatabase db;
-        frmPayment *e = frmPayment::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
+        frmPayment *e = openEditor<frmPayment>(0);
         auto *comments = child<QPlainTextEdit>(e, QStringLiteral("txtComps_6"));
         QVERIFY(comments);
         e->moveFocusTo(6);
@@ -124,16 +118,14 @@ private slots:
     void closingThePayTypesDialogKeepsTheChosenType()
     {
         QFETCH(bool, deleted);
-        TestDatabase db;
-        const int a = db.addCompany(QStringLiteral("A"));
-        const int pay = db.addPayment(a, 10000, ole(2005, 7, 4), QString(), 3);
-        frmPayment *e = frmPayment::showEditor(nullptr);
-        e->SwapFormMode(-1, pay);
+        const int a = db->addCompany(QStringLiteral("A"));
+        const int pay = db->addPayment(a, 10000, ole(2005, 7, 4), QString(), 3);
+        frmPayment *e = openEditor<frmPayment>(-1, pay);
         QComboBox *types = combo(e, QStringLiteral("cboPayTypes"));
         QCOMPARE(types->currentData().toInt(), 3);
         types->setCurrentIndex(types->findData(4));
         if (deleted)
-            db.exec(QStringLiteral("DELETE FROM lkuPayTypes WHERE lngPayTypeID = 4"));
+            db->exec(QStringLiteral("DELETE FROM lkuPayTypes WHERE lngPayTypeID = 4"));
         button(e, QStringLiteral("cmdAddPayType_0"))->click();
         auto *dialog = e->findChild<QDialog *>(QStringLiteral("frmPayTypes"));
         QVERIFY(dialog);
@@ -145,10 +137,8 @@ private slots:
 
     void addModePresetsCompanyAndTypeOne()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        db.addCompany(QStringLiteral("A"));
-        db.addCompany(QStringLiteral("B"));
+        db->addCompany(QStringLiteral("A"));
+        db->addCompany(QStringLiteral("B"));
         NoEmptyListOffers noOffers;
         frmMain main;
         // Loading the companies selects the first row.
@@ -161,28 +151,24 @@ private slots:
         QCOMPARE(combo(e, QStringLiteral("cboPayTypes"))->currentData().toInt(), 1);
         QCOMPARE(e->windowTitle(), QStringLiteral("Add New Payment *"));
         e->setBoxText(2, QStringLiteral("$75.00"));
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdOK"))->click();
-        QCOMPARE(p.last().text, QStringLiteral("Payment Added Successfully!"));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT curAmount FROM tblPayments")).toLongLong(), 750000LL);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT lngPayTypeID FROM tblPayments")).toInt(), 1);
+        QCOMPARE(p->last().text, QStringLiteral("Payment Added Successfully!"));
+        QCOMPARE(db->scalar(QStringLiteral("SELECT curAmount FROM tblPayments")).toLongLong(), 750000LL);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT lngPayTypeID FROM tblPayments")).toInt(), 1);
     }
 
     void addModeWithoutMainWindowFillsNothing()
     {
-        TestDatabase db;
-        db.addCompany(QStringLiteral("A"));
-        frmPayment *e = frmPayment::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
+        db->addCompany(QStringLiteral("A"));
+        frmPayment *e = openEditor<frmPayment>(0);
         QCOMPARE(combo(e, QStringLiteral("cboCompanyID"))->currentIndex(), -1);
         QCOMPARE(e->windowTitle(), QStringLiteral("Add New Payment"));
     }
 
     void designTexts()
     {
-        TestDatabase db;
-        frmPayment *e = frmPayment::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
+        frmPayment *e = openEditor<frmPayment>(0);
         QCOMPARE(e->objectName(), QStringLiteral("frmPayment"));
         QCOMPARE(e->size(), QSize(303, 230));
         QCOMPARE(e->windowTitle(), QStringLiteral("Add New Payment"));

@@ -18,24 +18,24 @@ using namespace editortest;
 
 // The add/edit protocol every editor shares, shown on the project and
 // company editors.
-class ProtocolTest : public QObject
+class ProtocolTest : public DatabaseTest
 {
     Q_OBJECT
 
 private slots:
+    void init() { startScene(); }
     void cleanup()
     {
+        endScene();
         closeAllEditors();
         Clock::useSystemClock();
     }
 
     void onlyMinusOneEdits()
     {
-        TestDatabase db;
-        const int company = db.addCompany(QStringLiteral("Acme"));
-        db.addJob(company, QStringLiteral("Five"), 0);
-        frmJob *e = frmJob::showEditor(nullptr);
-        e->SwapFormMode(1, 5);
+        const int company = db->addCompany(QStringLiteral("Acme"));
+        db->addJob(company, QStringLiteral("Five"), 0);
+        frmJob *e = openEditor<frmJob>(1, 5);
         QCOMPARE(e->editMode(), qint16(0));
         QCOMPARE(e->recordId(), 0);
         QCOMPARE(e->windowTitle(), QStringLiteral("Add New Project"));
@@ -45,10 +45,8 @@ private slots:
 
     void changeMarkerStates()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int company = db.addCompany(QStringLiteral("Acme"));
-        const int job = db.addJob(company, QStringLiteral("Site"), 500000);
+        const int company = db->addCompany(QStringLiteral("Acme"));
+        const int job = db->addJob(company, QStringLiteral("Site"), 500000);
         frmJob *e = frmJob::showEditor(nullptr);
         QPushButton *addAsNew = button(e, QStringLiteral("cmdAddAsNew"));
 
@@ -76,17 +74,14 @@ private slots:
         e->SwapFormMode(0, 0);
         QCOMPARE(e->boxText(1), QStringLiteral("Sites"));
         QVERIFY(addAsNew->isHidden());
-        QCOMPARE(p.unexpected(), 0);
     }
 
     void choosingACompanyMarks()
     {
-        TestDatabase db;
-        const int a = db.addCompany(QStringLiteral("A"));
-        db.addCompany(QStringLiteral("B"));
-        const int job = db.addJob(a, QStringLiteral("Site"), 0);
-        frmJob *e = frmJob::showEditor(nullptr);
-        e->SwapFormMode(-1, job);
+        const int a = db->addCompany(QStringLiteral("A"));
+        db->addCompany(QStringLiteral("B"));
+        const int job = db->addJob(a, QStringLiteral("Site"), 0);
+        frmJob *e = openEditor<frmJob>(-1, job);
         QVERIFY(!e->windowTitle().endsWith(QStringLiteral(" *")));
         combo(e, QStringLiteral("cboCompanyID"))->setCurrentIndex(1);
         QVERIFY(e->windowTitle().endsWith(QStringLiteral(" *")));
@@ -94,82 +89,72 @@ private slots:
 
     void okInEditModeSavesAndCloses()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int a = db.addCompany(QStringLiteral("A"));
-        const int b = db.addCompany(QStringLiteral("B"));
-        const int job = db.addJob(a, QStringLiteral("Site"), 0);
-        QPointer<frmJob> e = frmJob::showEditor(nullptr);
-        e->SwapFormMode(-1, job);
+        const int a = db->addCompany(QStringLiteral("A"));
+        const int b = db->addCompany(QStringLiteral("B"));
+        const int job = db->addJob(a, QStringLiteral("Site"), 0);
+        QPointer<frmJob> e = openEditor<frmJob>(-1, job);
         chooseRow(e, QStringLiteral("cboCompanyID"), QStringLiteral("tblCompanys"),
                   QStringLiteral("lngCompanyID"), QStringLiteral("strCompanyName"), b);
         e->moveFocusTo(2);
         e->setBoxText(2, QStringLiteral("1234.5"));
         e->moveFocusTo(3);
         QCOMPARE(e->boxText(2), QStringLiteral("$1,234.50"));
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdOK"))->click();
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().text, QStringLiteral("Record Saved."));
-        QCOMPARE(p.last().title, QStringLiteral("Record Saved."));
-        QCOMPARE(p.last().icon, BoxIcon::Information);
+        QCOMPARE(p->count(), 1);
+        QCOMPARE(p->last().text, QStringLiteral("Record Saved."));
+        QCOMPARE(p->last().title, QStringLiteral("Record Saved."));
+        QCOMPARE(p->last().icon, BoxIcon::Information);
         QVERIFY(e.isNull() || e->isClosed());
-        QCOMPARE(db.scalar(QStringLiteral("SELECT lngCompanyID FROM tblJobs WHERE lngJobID = %1").arg(job))
+        QCOMPARE(db->scalar(QStringLiteral("SELECT lngCompanyID FROM tblJobs WHERE lngJobID = %1").arg(job))
                      .toInt(),
                  b);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT curHourlyWage FROM tblJobs WHERE lngJobID = %1").arg(job))
+        QCOMPARE(db->scalar(QStringLiteral("SELECT curHourlyWage FROM tblJobs WHERE lngJobID = %1").arg(job))
                      .toLongLong(),
                  12345000LL);
-        QCOMPARE(db.count(QStringLiteral("tblJobs")), 1);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(db->count(QStringLiteral("tblJobs")), 1);
     }
 
     void addAsNewKeepsTheEditedRow()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int a = db.addCompany(QStringLiteral("A"));
-        const int job = db.addJob(a, QStringLiteral("Site"), 400000, ole(2006, 1, 2, 3, 4, 5));
-        frmJob *e = frmJob::showEditor(nullptr);
-        e->SwapFormMode(-1, job);
+        const int a = db->addCompany(QStringLiteral("A"));
+        const int job = db->addJob(a, QStringLiteral("Site"), 400000, ole(2006, 1, 2, 3, 4, 5));
+        frmJob *e = openEditor<frmJob>(-1, job);
         e->setBoxText(1, QStringLiteral("Second Site"));
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdAddAsNew"))->click();
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().text, QStringLiteral("Record Added Successfully!"));
-        QCOMPARE(db.count(QStringLiteral("tblJobs")), 2);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strJobName FROM tblJobs WHERE lngJobID = %1").arg(job))
+        QCOMPARE(p->count(), 1);
+        QCOMPARE(p->last().text, QStringLiteral("Record Added Successfully!"));
+        QCOMPARE(db->count(QStringLiteral("tblJobs")), 2);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strJobName FROM tblJobs WHERE lngJobID = %1").arg(job))
                      .toString(),
                  QStringLiteral("Site"));
         const QString added = QStringLiteral(" FROM tblJobs WHERE lngJobID <> %1").arg(job);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strJobName") + added).toString(),
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strJobName") + added).toString(),
                  QStringLiteral("Second Site"));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT lngCompanyID") + added).toInt(), a);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT curHourlyWage") + added).toLongLong(), 400000LL);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmDeadLine") + added).toDouble(),
+        QCOMPARE(db->scalar(QStringLiteral("SELECT lngCompanyID") + added).toInt(), a);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT curHourlyWage") + added).toLongLong(), 400000LL);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmDeadLine") + added).toDouble(),
                  ole(2006, 1, 2, 3, 4, 5));
         QVERIFY(e->isClosed());
     }
 
     void failedSaveKeepsTheEditorOpen()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int a = db.addCompany(QStringLiteral("A"));
-        const int job = db.addJob(a, QStringLiteral("Site"), 0);
-        frmJob *e = frmJob::showEditor(nullptr);
-        e->SwapFormMode(-1, job);
+        const int a = db->addCompany(QStringLiteral("A"));
+        const int job = db->addJob(a, QStringLiteral("Site"), 0);
+        frmJob *e = openEditor<frmJob>(-1, job);
         e->setBoxText(1, QStringLiteral("Renamed"));
 
         // A second program holds the file locked while Ok is pressed.
         {
             QSqlDatabase lock =
                 QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
-            lock.setDatabaseName(db.file());
+            lock.setDatabaseName(db->file());
             QVERIFY(lock.open());
             QSqlQuery q(lock);
             QVERIFY(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-            p.answer(BoxResult::Abort);
+            p->answer(BoxResult::Abort);
             button(e, QStringLiteral("cmdOK"))->click();
             q.exec(QStringLiteral("ROLLBACK"));
             q.finish();
@@ -179,20 +164,20 @@ private slots:
         }
         QSqlDatabase::removeDatabase(QStringLiteral("locker"));
 
-        QVERIFY(p.count() >= 1);
-        for (const auto &shown : p.shown())
+        QVERIFY(p->count() >= 1);
+        for (const auto &shown : p->shown())
             QCOMPARE(shown.message.title, QStringLiteral("An Error Occured!"));
         QVERIFY(!e->isClosed());
         QVERIFY(e->isVisible());
         QCOMPARE(e->windowTitle(), QStringLiteral("Edit Project #%1 *").arg(job));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strJobName FROM tblJobs")).toString(),
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strJobName FROM tblJobs")).toString(),
                  QStringLiteral("Site"));
         // Close then saves nothing more.
-        p.clear();
+        p->clear();
         button(e, QStringLiteral("cmdCancel"))->click();
         QVERIFY(e->isClosed());
-        QCOMPARE(p.count(), 0);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strJobName FROM tblJobs")).toString(),
+        QCOMPARE(p->count(), 0);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strJobName FROM tblJobs")).toString(),
                  QStringLiteral("Site"));
     }
 
@@ -219,10 +204,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QVariant, stored);
         QFETCH(QString, field);
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int a = db.addCompany(QStringLiteral("A"));
-        const int j = db.addJob(a, QStringLiteral("Web"), 10000);
+        const int a = db->addCompany(QStringLiteral("A"));
+        const int j = db->addJob(a, QStringLiteral("Web"), 10000);
         const bool job = editor == 0, hour = editor == 1;
         EditorBase *e = job    ? static_cast<EditorBase *>(frmJob::showEditor(nullptr))
                         : hour ? static_cast<EditorBase *>(frmHour::showEditor(nullptr))
@@ -231,41 +214,36 @@ private slots:
         chooseRow(e, hour ? "cboJobID" : "cboCompanyID", hour ? "tblJobs" : "tblCompanys",
                   hour ? "lngJobID" : "lngCompanyID", hour ? "strJobName" : "strCompanyName", hour ? j : a);
         const QString table = job ? "tblJobs" : hour ? "tblHours" : "tblPayments";
-        const int rows = db.count(table);
+        const int rows = db->count(table);
         e->moveFocusTo(index);
         QTest::keyClicks(e->box(index), typed);
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         QTest::keyClick(e->box(index), Qt::Key_Return); // Enter presses Ok
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(db.count(table), field.isEmpty() ? rows + 1 : rows);
+        QCOMPARE(p->count(), 1);
+        QCOMPARE(db->count(table), field.isEmpty() ? rows + 1 : rows);
         if (field.isEmpty()) { // saved with the empty box's meaning
             const QString column = job ? "curHourlyWage" : "dtmStopTime";
-            QCOMPARE(db.scalar(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid DESC").arg(column, table)),
+            QCOMPARE(db->scalar(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid DESC").arg(column, table)),
                      stored);
             return;
         }
-        QVERIFY(p.last().text.contains(field) && p.last().text.contains(typed));
+        QVERIFY(p->last().text.contains(field) && p->last().text.contains(typed));
         QVERIFY(!e->isClosed() && e->boxText(index) == typed && e->focusedBox() == index);
     }
 
     void closeAndEscapeSaveNothing()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        frmJob *e = frmJob::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
+        frmJob *e = openEditor<frmJob>(0);
         e->setBoxText(1, QStringLiteral("Unsaved"));
         QTest::keyClick(e, Qt::Key_Escape);
         QVERIFY(e->isClosed());
-        QCOMPARE(db.count(QStringLiteral("tblJobs")), 0);
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(db->count(QStringLiteral("tblJobs")), 0);
+        QCOMPARE(p->count(), 0);
     }
 
     void oneEditorAtATime()
     {
-        TestDatabase db;
-        frmJob *first = frmJob::showEditor(nullptr);
-        first->SwapFormMode(0, 0);
+        frmJob *first = openEditor<frmJob>(0);
         first->setBoxText(1, QStringLiteral("Typed"));
         frmJob *again = frmJob::showEditor(nullptr);
         QCOMPARE(again, first);
@@ -279,7 +257,6 @@ private slots:
 
     void windowsLookAsDesigned()
     {
-        TestDatabase db;
         frmJob *e = frmJob::showEditor(nullptr);
         QCOMPARE(e->objectName(), QStringLiteral("frmJob"));
         QCOMPARE(e->size(), QSize(301, 172));
@@ -309,10 +286,8 @@ private slots:
 
     void nowButtonWritesTheClock()
     {
-        TestDatabase db;
         Clock::setNow(modTamberlock::makeDateTime(QDate(2005, 7, 4), QTime(9, 15, 0)));
-        frmJob *e = frmJob::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
+        frmJob *e = openEditor<frmJob>(0);
         e->SetDirty(false);
         button(e, QStringLiteral("cmdNow_3"))->click();
         QCOMPARE(e->boxText(3), QStringLiteral("07/04/2005 09:15:00 AM"));
@@ -321,9 +296,7 @@ private slots:
 
     void pickerOpensOwnedByTheEditor()
     {
-        TestDatabase db;
-        frmJob *e = frmJob::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
+        frmJob *e = openEditor<frmJob>(0);
         e->setBoxText(3, QStringLiteral("07/04/2005 09:15:00 AM"));
         button(e, QStringLiteral("cmdPicker_3"))->click();
         auto *picker = e->findChild<QDialog *>(QStringLiteral("frmDateTime"));
@@ -334,9 +307,8 @@ private slots:
 
     void addModeTakesTheMainWindowsCompany()
     {
-        TestDatabase db;
-        db.addCompany(QStringLiteral("A"));
-        const int b = db.addCompany(QStringLiteral("B"));
+        db->addCompany(QStringLiteral("A"));
+        const int b = db->addCompany(QStringLiteral("B"));
         NoEmptyListOffers noOffers;
         frmMain main;
         // Loading the companies selects the first row.
@@ -352,10 +324,8 @@ private slots:
 
     void addModeWithoutSelectionLeavesListsEmpty()
     {
-        TestDatabase db;
-        db.addCompany(QStringLiteral("A"));
-        frmJob *e = frmJob::showEditor(nullptr);
-        e->SwapFormMode(0, 0);
+        db->addCompany(QStringLiteral("A"));
+        frmJob *e = openEditor<frmJob>(0);
         QCOMPARE(combo(e, QStringLiteral("cboCompanyID"))->count(), 0);
         QCOMPARE(e->windowTitle(), QStringLiteral("Add New Project"));
     }

@@ -55,6 +55,14 @@ inline void clickRowWithText(ReportList *l, int id)
     clickRow(l, rowWithText(l, QString::number(id)));
 }
 
+// A window with a company chosen in its list, as the user chooses it.
+inline std::unique_ptr<frmMain> openWindowOn(int company)
+{
+    auto w = openWindow();
+    clickRowWithText(list(w.get(), "LvwCompanys"), company);
+    return w;
+}
+
 // A release over an empty part of the list (no row under the mouse).
 inline void clickEmpty(ReportList *l, Qt::MouseButton button)
 {

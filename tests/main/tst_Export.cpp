@@ -82,8 +82,7 @@ private slots:
         db.addPayment(c, 100000, ole(2024, 3, 1));
         db.addPayment(c, 25049, ole(2024, 3, 2)); // $2.5049
 
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        auto w = openWindowOn(c);
         clickRowWithText(list(w.get(), "LvwJobs"), j);
         w->onWatchTick();
         ReportList *hours = list(w.get(), "lvwHours");
@@ -121,28 +120,20 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("cell");
-        QTest::newRow("plain") << "Acme"
-                               << "Acme";
-        QTest::newRow("comma") << "Acme, Inc."
-                               << "\"Acme, Inc.\"";
-        QTest::newRow("quotes") << "The \"Best\""
-                                << "\"The \"\"Best\"\"\"";
-        QTest::newRow("line break") << "a\r\nb"
-                                    << "\"a\r\nb\"";
-        QTest::newRow("non-Latin") << "Zürich Ωμέγα 東京"
-                                   << "Zürich Ωμέγα 東京";
-        QTest::newRow("formula") << "=HYPERLINK(\"http://x\",\"y\")"
-                                 << "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\"";
-        QTest::newRow("plus") << "+1"
-                              << "'+1";
-        QTest::newRow("minus") << "-2+3"
-                               << "'-2+3";
-        QTest::newRow("at") << "@SUM(A1)"
-                            << "'@SUM(A1)";
-        QTest::newRow("tab") << "\t=1"
-                             << "'\t=1";
-        QTest::newRow("inner equals") << "a=b"
-                                      << "a=b";
+        const auto row = [](const char *name, const char *value, const char *cell) {
+            QTest::newRow(name) << QString::fromUtf8(value) << QString::fromUtf8(cell);
+        };
+        row("plain", "Acme", "Acme");
+        row("comma", "Acme, Inc.", "\"Acme, Inc.\"");
+        row("quotes", "The \"Best\"", "\"The \"\"Best\"\"\"");
+        row("line break", "a\r\nb", "\"a\r\nb\"");
+        row("non-Latin", "Zürich Ωμέγα 東京", "Zürich Ωμέγα 東京");
+        row("formula", "=HYPERLINK(\"http://x\",\"y\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\"");
+        row("plus", "+1", "'+1");
+        row("minus", "-2+3", "'-2+3");
+        row("at", "@SUM(A1)", "'@SUM(A1)");
+        row("tab", "\t=1", "'\t=1");
+        row("inner equals", "a=b", "a=b");
     }
     void hostileTextIsQuotedAndDisarmed()
     {

@@ -19,7 +19,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -75,27 +74,6 @@ QString integrity(const QString &file)
     });
 }
 
-// Every row of every table, as text.
-QStringList snapshot(const QString &file)
-{
-    return readOnly(file, [](QSqlQuery &q) {
-        QStringList rows;
-        for (const char *table : {"tblCompanys", "tblJobs", "tblHours", "tblPayments", "lkuPayTypes"}) {
-            if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table)))) {
-                rows << QStringLiteral("error: ") + q.lastError().text();
-                continue;
-            }
-            while (q.next()) {
-                QStringList cells{QLatin1String(table)};
-                for (int i = 0; i < q.record().count(); ++i)
-                    cells << (q.isNull(i) ? QStringLiteral("<null>") : q.value(i).toString());
-                rows << cells.join(QLatin1Char('|'));
-            }
-        }
-        return rows;
-    });
-}
-
 BoxResult resultOf(QChar c)
 {
     switch (c.toLatin1()) {
@@ -120,6 +98,16 @@ QList<MessageBoxRequest> takeShown(ScriptedPrompter &p)
         boxes << s.message;
     p.clear();
     return boxes;
+}
+
+// An editor of the main window's, switched to a mode as the window switches
+// it (0 adds, -1 edits the row with the given key).
+template <typename Editor> Editor *openEditor(frmMain *w, int mode, int id)
+{
+    Editor *e = Editor::showEditor(w);
+    w->adoptEditor(e);
+    e->SwapFormMode(mode, id);
+    return e;
 }
 
 QPushButton *okButton(QWidget *editor)
@@ -182,7 +170,7 @@ private:
 
 } // namespace
 
-class FaultsTest : public QObject
+class FaultsTest : public DatabaseTest
 {
     Q_OBJECT
 
@@ -191,10 +179,12 @@ private slots:
     {
         DontAskSetting::write(QStringLiteral("0"));
         Clock::setNow(modTamberlock::makeDateTime(QDate(2026, 3, 2), QTime(9, 30)));
+        startScene();
     }
 
     void cleanup()
     {
+        endScene();
         closeAllEditors();
         Clock::useSystemClock();
         DontAskSetting::write(QStringLiteral("1"));
@@ -202,7 +192,8 @@ private slots:
                  qPrintable(QSqlDatabase::connectionNames().join(QLatin1Char(','))));
     }
 
-    // --- The database file missing at start -------------------------------------
+    // --- The database file missing at start
+    // -------------------------------------
 
     void missingAtStartShowsTheLoaderBox_data()
     {
@@ -216,16 +207,14 @@ private slots:
     void missingAtStartShowsTheLoaderBox()
     {
         QFETCH(QString, answers);
-        TestDatabase db;
-        QVERIFY(QFile::remove(db.file()));
-        ScriptedPrompter p;
+        QVERIFY(QFile::remove(db->file()));
         for (QChar c : answers)
-            p.answer(resultOf(c));
+            p->answer(resultOf(c));
         auto w = openWindow();
-        QCOMPARE(p.count(), answers.size());
-        QCOMPARE(p.unexpected(), 0);
-        QVERIFY(p.allAnswered());
-        for (const ScriptedPrompter::Shown &s : p.shown()) {
+        QCOMPARE(p->count(), answers.size());
+        QCOMPARE(p->unexpected(), 0);
+        QVERIFY(p->allAnswered());
+        for (const ScriptedPrompter::Shown &s : p->shown()) {
             QCOMPARE(s.message.title, QStringLiteral("Error!"));
             QCOMPARE(s.message.icon, BoxIcon::Error);
             QCOMPARE(s.message.buttons, BoxButtons::AbortRetryIgnore);
@@ -237,105 +226,99 @@ private slots:
                 qPrintable(s.message.text));
         }
         // The file cannot be opened: SQLite's "unable to open database file".
-        QVERIFY2(p.shown().first().message.text.startsWith(QStringLiteral("14 ")),
-                 qPrintable(p.shown().first().message.text));
+        QVERIFY2(p->shown().first().message.text.startsWith(QStringLiteral("14 ")),
+                 qPrintable(p->shown().first().message.text));
         QCOMPARE(list(w.get(), "LvwCompanys")->rowCount(), 0);
         QCOMPARE(list(w.get(), "LvwJobs")->rowCount(), 0);
         // The program never makes the file, not even an empty one.
-        QVERIFY(!QFileInfo::exists(db.file()));
-        QVERIFY(!QFileInfo::exists(db.file() + QStringLiteral("-journal")));
+        QVERIFY(!QFileInfo::exists(db->file()));
+        QVERIFY(!QFileInfo::exists(db->file() + QStringLiteral("-journal")));
         // The window still works: a reload shows the same box again.
-        p.answer(BoxResult::Abort);
+        p->answer(BoxResult::Abort);
         w->RefreshData();
-        QCOMPARE(p.count(), answers.size() + 1);
-        QCOMPARE(p.last().title, QStringLiteral("Error!"));
-        QVERIFY(!QFileInfo::exists(db.file()));
+        QCOMPARE(p->count(), answers.size() + 1);
+        QCOMPARE(p->last().title, QStringLiteral("Error!"));
+        QVERIFY(!QFileInfo::exists(db->file()));
     }
 
     void retryAfterTheFileIsBackLoadsTheCompanies()
     {
-        TestDatabase db;
-        db.addCompany(QStringLiteral("Acme"));
-        db.addCompany(QStringLiteral("Brum"));
-        const QByteArray saved = fileBytes(db.file());
-        QVERIFY(QFile::remove(db.file()));
-        ScriptedPrompter p;
-        p.answer(BoxResult::Retry);
-        p.onNextBox([&] { QVERIFY(writeBytes(db.file(), saved)); });
+        db->addCompany(QStringLiteral("Acme"));
+        db->addCompany(QStringLiteral("Brum"));
+        const QByteArray saved = fileBytes(db->file());
+        QVERIFY(QFile::remove(db->file()));
+        p->answer(BoxResult::Retry);
+        p->onNextBox([&] { QVERIFY(writeBytes(db->file(), saved)); });
         auto w = openWindow();
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(p->count(), 1);
+        QCOMPARE(p->unexpected(), 0);
         QCOMPARE(list(w.get(), "LvwCompanys")->rowCount(), 2);
-        QCOMPARE(fileBytes(db.file()), saved);
+        QCOMPARE(fileBytes(db->file()), saved);
     }
 
-    // --- The file removed while the program runs -----------------------------------
+    // --- The file removed while the program runs
+    // -----------------------------------
 
     void fileRemovedWhileRunningKeepsTheEditorOpen()
     {
-        TestDatabase db;
-        const int acme = db.addCompany(QStringLiteral("Acme"));
-        ScriptedPrompter p;
+        const int acme = db->addCompany(QStringLiteral("Acme"));
         auto w = openWindow();
         QCOMPARE(list(w.get(), "LvwCompanys")->rowCount(), 1);
-        QCOMPARE(p.count(), 0);
-        const QByteArray saved = fileBytes(db.file());
-        const QStringList before = snapshot(db.file());
-        QVERIFY(QFile::remove(db.file()));
+        QCOMPARE(p->count(), 0);
+        const QByteArray saved = fileBytes(db->file());
+        const QStringList before = databaseRows(db->file());
+        QVERIFY(QFile::remove(db->file()));
 
-        QPointer<frmComp> e = frmComp::showEditor(w.get());
-
-        w->adoptEditor(e);
-        e->SwapFormMode(0, 0);
+        QPointer<frmComp> e = openEditor<frmComp>(w.get(), 0, 0);
         e->setBoxText(0, QStringLiteral("Brum Ltd"));
         e->setBoxText(7, QStringLiteral("typed before the file went"));
-        p.answer(BoxResult::Abort);
+        p->answer(BoxResult::Abort);
         okButton(e)->click();
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().title, QStringLiteral("An Error Occured!"));
-        QCOMPARE(p.last().icon, BoxIcon::Warning);
-        QVERIFY2(p.last().text.startsWith(QStringLiteral("Error: 14 - ")), qPrintable(p.last().text));
-        QVERIFY2(p.last().text.endsWith(QStringLiteral("\r\nFrom: SQLite.")), qPrintable(p.last().text));
+        QCOMPARE(p->count(), 1);
+        QCOMPARE(p->last().title, QStringLiteral("An Error Occured!"));
+        QCOMPARE(p->last().icon, BoxIcon::Warning);
+        QVERIFY2(p->last().text.startsWith(QStringLiteral("Error: 14 - ")), qPrintable(p->last().text));
+        QVERIFY2(p->last().text.endsWith(QStringLiteral("\r\nFrom: SQLite.")), qPrintable(p->last().text));
         // No notice, the window stays with everything the user typed.
         QVERIFY(e && !e->isClosed() && e->isVisible());
         QCOMPARE(e->boxText(0), QStringLiteral("Brum Ltd"));
         QCOMPARE(e->boxText(7), QStringLiteral("typed before the file went"));
-        QVERIFY(!QFileInfo::exists(db.file()));
+        QVERIFY(!QFileInfo::exists(db->file()));
 
         // Ignore on every box goes through all steps and still writes nothing.
-        p.clear();
-        answerEvery(p, BoxResult::Ignore);
+        p->clear();
+        answerEvery(*p, BoxResult::Ignore);
         okButton(e)->click();
-        const QList<MessageBoxRequest> boxes = takeShown(p);
+        const QList<MessageBoxRequest> boxes = takeShown(*p);
         QVERIFY(boxes.size() > 1);
         for (const MessageBoxRequest &b : boxes)
             QCOMPARE(b.title, QStringLiteral("An Error Occured!"));
         QVERIFY(e && !e->isClosed());
-        QVERIFY(!QFileInfo::exists(db.file()));
+        QVERIFY(!QFileInfo::exists(db->file()));
 
         // The main window's reload meets the missing file in its loader.
-        p.answer(BoxResult::Abort);
+        p->answer(BoxResult::Abort);
         w->RefreshData();
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().title, QStringLiteral("Error!"));
-        QVERIFY(p.last().text.contains(QStringLiteral("In LoadLvwCompanys:    ")));
-        QVERIFY(!QFileInfo::exists(db.file()));
+        QCOMPARE(p->count(), 1);
+        QCOMPARE(p->last().title, QStringLiteral("Error!"));
+        QVERIFY(p->last().text.contains(QStringLiteral("In LoadLvwCompanys:    ")));
+        QVERIFY(!QFileInfo::exists(db->file()));
 
         // The file comes back: the same Ok now saves what the window kept.
-        QVERIFY(writeBytes(db.file(), saved));
-        p.answer(BoxResult::Ok);
+        QVERIFY(writeBytes(db->file(), saved));
+        p->answer(BoxResult::Ok);
         okButton(e)->click();
-        QCOMPARE(p.count(), 2);
-        QCOMPARE(p.last().text, QStringLiteral("Record Added Successfully!"));
-        QCOMPARE(p.unexpected(), 0);
-        QCOMPARE(db.count(QStringLiteral("tblCompanys")), 2);
-        QCOMPARE(
-            db.scalar(
-                  QStringLiteral("SELECT strComments FROM tblCompanys WHERE lngCompanyID <> %1").arg(acme))
-                .toString(),
-            QStringLiteral("typed before the file went"));
-        QCOMPARE(integrity(db.file()), QStringLiteral("ok"));
-        const QStringList after = snapshot(db.file());
+        QCOMPARE(p->count(), 2);
+        QCOMPARE(p->last().text, QStringLiteral("Record Added Successfully!"));
+        QCOMPARE(p->unexpected(), 0);
+        QCOMPARE(db->count(QStringLiteral("tblCompanys")), 2);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strComments FROM tblCompanys "
+                                           "WHERE lngCompanyID <> %1")
+                                .arg(acme))
+                     .toString(),
+                 QStringLiteral("typed before the file went"));
+        QCOMPARE(integrity(db->file()), QStringLiteral("ok"));
+        const QStringList after = databaseRows(db->file());
         for (const QString &row : before)
             QVERIFY2(after.contains(row), qPrintable(row));
         QCOMPARE(list(w.get(), "LvwCompanys")->rowCount(), 2);
@@ -343,29 +326,25 @@ private slots:
 
     void fileRemovedBeforeAnEditLoadShowsTheBoxAndWritesNothing()
     {
-        TestDatabase db;
-        const int acme = db.addCompany(QStringLiteral("Acme"));
-        const int site = db.addJob(acme, QStringLiteral("Site"), 400000, ole(2026, 12, 31));
-        ScriptedPrompter p;
+        const int acme = db->addCompany(QStringLiteral("Acme"));
+        const int site = db->addJob(acme, QStringLiteral("Site"), 400000, ole(2026, 12, 31));
         auto w = openWindow();
-        QVERIFY(QFile::remove(db.file()));
-        p.answer({BoxResult::Abort, BoxResult::Ok});
-        frmJob *e = frmJob::showEditor(w.get());
-        w->adoptEditor(e);
-        e->SwapFormMode(-1, site);
-        QCOMPARE(p.count(), 2);
-        QCOMPARE(p.shown().first().message.title, QStringLiteral("An Error Occured!"));
-        QVERIFY(p.shown().first().message.text.startsWith(QStringLiteral("Error: 14 - ")));
+        QVERIFY(QFile::remove(db->file()));
+        p->answer({BoxResult::Abort, BoxResult::Ok});
+        frmJob *e = openEditor<frmJob>(w.get(), -1, site);
+        QCOMPARE(p->count(), 2);
+        QCOMPARE(p->shown().first().message.title, QStringLiteral("An Error Occured!"));
+        QVERIFY(p->shown().first().message.text.startsWith(QStringLiteral("Error: 14 - ")));
         QCOMPARE(e->boxText(1), QString());
-        QCOMPARE(p.last().title, QStringLiteral("Record Not Loaded"));
+        QCOMPARE(p->last().title, QStringLiteral("Record Not Loaded"));
         okButton(e)->click();
-        QCOMPARE(p.count(), 2);
+        QCOMPARE(p->count(), 2);
         QVERIFY(!e->isClosed());
-        QVERIFY(!QFileInfo::exists(db.file()));
-        QCOMPARE(p.unexpected(), 0);
+        QVERIFY(!QFileInfo::exists(db->file()));
     }
 
-    // --- A read-only file ---------------------------------------------------------
+    // --- A read-only file
+    // ---------------------------------------------------------
 
 #ifdef Q_OS_LINUX
     void readOnlyFileRefusesTheSave_data()
@@ -378,154 +357,134 @@ private slots:
     void readOnlyFileRefusesTheSave()
     {
         QFETCH(BoxResult, answer);
-        TestDatabase db;
-        const int acme = db.addCompany(QStringLiteral("Acme"));
-        ScriptedPrompter p;
+        const int acme = db->addCompany(QStringLiteral("Acme"));
         auto w = openWindow();
-        QPointer<frmComp> e = frmComp::showEditor(w.get());
-        w->adoptEditor(e);
-        e->SwapFormMode(-1, acme);
-        QCOMPARE(p.count(), 0);
+        QPointer<frmComp> e = openEditor<frmComp>(w.get(), -1, acme);
+        QCOMPARE(p->count(), 0);
         e->setBoxText(0, QStringLiteral("Acme Renamed"));
-        const QByteArray before = fileBytes(db.file());
+        const QByteArray before = fileBytes(db->file());
         QStringList messages;
         {
-            ReadOnlyDatabase readOnlyFile(db);
-            p.answer(answer);
+            ReadOnlyDatabase readOnlyFile(*db);
+            p->answer(answer);
             if (answer == BoxResult::Retry)
-                p.answer(BoxResult::Abort);
+                p->answer(BoxResult::Abort);
             okButton(e)->click();
-            for (const ScriptedPrompter::Shown &s : p.shown())
+            for (const ScriptedPrompter::Shown &s : p->shown())
                 messages << s.message.text;
         }
         // Only the write step fails: the row could be read.
-        QCOMPARE(p.count(), answer == BoxResult::Retry ? 2 : 1);
-        QCOMPARE(p.last().title, QStringLiteral("An Error Occured!"));
+        QCOMPARE(p->count(), answer == BoxResult::Retry ? 2 : 1);
+        QCOMPARE(p->last().title, QStringLiteral("An Error Occured!"));
         for (const QString &m : std::as_const(messages))
             QVERIFY2(m.contains(QStringLiteral("readonly")) || m.contains(QStringLiteral("read-only")),
                      qPrintable(m));
         QVERIFY(e && !e->isClosed());
         QCOMPARE(e->boxText(0), QStringLiteral("Acme Renamed"));
-        QCOMPARE(fileBytes(db.file()), before);
-        QCOMPARE(integrity(db.file()), QStringLiteral("ok"));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strCompanyName FROM tblCompanys")).toString(),
+        QCOMPARE(fileBytes(db->file()), before);
+        QCOMPARE(integrity(db->file()), QStringLiteral("ok"));
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strCompanyName FROM tblCompanys")).toString(),
                  QStringLiteral("Acme"));
-        QCOMPARE(p.unexpected(), 0);
     }
 
     void readOnlyFileKeepsTheRowsTheMenusWouldDelete()
     {
-        TestDatabase db;
-        const int acme = db.addCompany(QStringLiteral("Acme"));
-        const int site = db.addJob(acme, QStringLiteral("Site"), 400000, ole(2026, 12, 31));
-        db.addHour(site, ole(2026, 3, 1, 9), ole(2026, 3, 1, 11));
-        ScriptedPrompter p;
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), acme);
+        const int acme = db->addCompany(QStringLiteral("Acme"));
+        const int site = db->addJob(acme, QStringLiteral("Site"), 400000, ole(2026, 12, 31));
+        db->addHour(site, ole(2026, 3, 1, 9), ole(2026, 3, 1, 11));
+        auto w = openWindowOn(acme);
         QCOMPARE(list(w.get(), "lvwHours")->rowCount(), 1);
-        const QByteArray before = fileBytes(db.file());
+        const QByteArray before = fileBytes(db->file());
         {
-            ReadOnlyDatabase readOnlyFile(db);
+            ReadOnlyDatabase readOnlyFile(*db);
             // Delete the company (Yes), the database refuses; then a new charge.
-            p.answer({BoxResult::Yes, BoxResult::Abort});
+            p->answer({BoxResult::Yes, BoxResult::Abort});
             w->onCompanyMenu(frmMain::CompanyDelete);
-            QCOMPARE(p.count(), 2);
-            QCOMPARE(p.last().title, QStringLiteral("An Error Occured!"));
-            p.answer(BoxResult::Abort);
+            QCOMPARE(p->count(), 2);
+            QCOMPARE(p->last().title, QStringLiteral("An Error Occured!"));
+            p->answer(BoxResult::Abort);
             w->onChargeMenu(frmMain::ChargeStartNew);
-            QCOMPARE(p.count(), 3);
-            QCOMPARE(p.last().title, QStringLiteral("An Error Occured!"));
+            QCOMPARE(p->count(), 3);
+            QCOMPARE(p->last().title, QStringLiteral("An Error Occured!"));
         }
-        QCOMPARE(fileBytes(db.file()), before);
+        QCOMPARE(fileBytes(db->file()), before);
         QCOMPARE(list(w.get(), "LvwCompanys")->rowCount(), 1);
         QCOMPARE(list(w.get(), "lvwHours")->rowCount(), 1);
-        QCOMPARE(db.count(QStringLiteral("tblHours")), 1);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(db->count(QStringLiteral("tblHours")), 1);
     }
 #endif
 
-    // --- A file locked by another process for a while -------------------------------
+    // --- A file locked by another process for a while
+    // -------------------------------
 
     void retryAfterTheLockGoesCompletesTheEditorsSave()
     {
-        TestDatabase db;
-        const int acme = db.addCompany(QStringLiteral("Acme"));
-        ScriptedPrompter p;
+        const int acme = db->addCompany(QStringLiteral("Acme"));
         auto w = openWindow();
-        QPointer<frmComp> e = frmComp::showEditor(w.get());
-        w->adoptEditor(e);
-        e->SwapFormMode(0, 0);
+        QPointer<frmComp> e = openEditor<frmComp>(w.get(), 0, 0);
         e->setBoxText(0, QStringLiteral("Locked Out Ltd"));
-        auto locker = std::make_unique<DatabaseLocker>(db.file());
+        auto locker = std::make_unique<DatabaseLocker>(db->file());
         QVERIFY(locker->locked());
-        p.answer(BoxResult::Retry);
-        p.onNextBox([&] { locker->release(); });
+        p->answer(BoxResult::Retry);
+        p->onNextBox([&] { locker->release(); });
         okButton(e)->click();
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().title, QStringLiteral("An Error Occured!"));
-        QVERIFY2(p.last().text.contains(QStringLiteral("locked")), qPrintable(p.last().text));
+        QCOMPARE(p->count(), 1);
+        QCOMPARE(p->last().title, QStringLiteral("An Error Occured!"));
+        QVERIFY2(p->last().text.contains(QStringLiteral("locked")), qPrintable(p->last().text));
         // The row is written once; the window stays open, as after any box.
-        QCOMPARE(db.count(QStringLiteral("tblCompanys")), 2);
-        QCOMPARE(
-            db.scalar(
-                  QStringLiteral("SELECT strCompanyName FROM tblCompanys WHERE lngCompanyID <> %1").arg(acme))
-                .toString(),
-            QStringLiteral("Locked Out Ltd"));
+        QCOMPARE(db->count(QStringLiteral("tblCompanys")), 2);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strCompanyName FROM tblCompanys "
+                                           "WHERE lngCompanyID <> %1")
+                                .arg(acme))
+                     .toString(),
+                 QStringLiteral("Locked Out Ltd"));
         QVERIFY(e && !e->isClosed());
-        QCOMPARE(integrity(db.file()), QStringLiteral("ok"));
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(integrity(db->file()), QStringLiteral("ok"));
     }
 
     void lockThatStaysAbortsWithNothingWritten()
     {
-        TestDatabase db;
-        const int acme = db.addCompany(QStringLiteral("Acme"));
-        ScriptedPrompter p;
+        const int acme = db->addCompany(QStringLiteral("Acme"));
         auto w = openWindow();
-        QPointer<frmComp> e = frmComp::showEditor(w.get());
-        w->adoptEditor(e);
-        e->SwapFormMode(-1, acme);
+        QPointer<frmComp> e = openEditor<frmComp>(w.get(), -1, acme);
         e->setBoxText(0, QStringLiteral("Acme Changed"));
-        const QStringList before = snapshot(db.file());
+        const QStringList before = databaseRows(db->file());
         {
-            DatabaseLocker locker(db.file());
+            DatabaseLocker locker(db->file());
             QVERIFY(locker.locked());
-            p.answer({BoxResult::Retry, BoxResult::Abort});
+            p->answer({BoxResult::Retry, BoxResult::Abort});
             okButton(e)->click();
         }
-        QCOMPARE(p.count(), 2);
-        QVERIFY(p.last().text.contains(QStringLiteral("locked")));
+        QCOMPARE(p->count(), 2);
+        QVERIFY(p->last().text.contains(QStringLiteral("locked")));
         QVERIFY(e && !e->isClosed());
-        QCOMPARE(snapshot(db.file()), before);
+        QCOMPARE(databaseRows(db->file()), before);
         // Once the lock is gone the same window saves.
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         okButton(e)->click();
-        QCOMPARE(p.last().text, QStringLiteral("Record Saved."));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT strCompanyName FROM tblCompanys")).toString(),
+        QCOMPARE(p->last().text, QStringLiteral("Record Saved."));
+        QCOMPARE(db->scalar(QStringLiteral("SELECT strCompanyName FROM tblCompanys")).toString(),
                  QStringLiteral("Acme Changed"));
-        QCOMPARE(p.unexpected(), 0);
     }
 
     void retryAfterTheLockGoesCompletesTheReload()
     {
-        TestDatabase db;
-        db.addCompany(QStringLiteral("Acme"));
-        ScriptedPrompter p;
+        db->addCompany(QStringLiteral("Acme"));
         auto w = openWindow();
-        db.addCompany(QStringLiteral("Brum"));
-        auto locker = std::make_unique<DatabaseLocker>(db.file());
+        db->addCompany(QStringLiteral("Brum"));
+        auto locker = std::make_unique<DatabaseLocker>(db->file());
         QVERIFY(locker->locked());
-        p.answer(BoxResult::Retry);
-        p.onNextBox([&] { locker->release(); });
+        p->answer(BoxResult::Retry);
+        p->onNextBox([&] { locker->release(); });
         w->RefreshData();
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().title, QStringLiteral("Error!"));
-        QVERIFY(p.last().text.contains(QStringLiteral("In LoadLvwCompanys:    ")));
+        QCOMPARE(p->count(), 1);
+        QCOMPARE(p->last().title, QStringLiteral("Error!"));
+        QVERIFY(p->last().text.contains(QStringLiteral("In LoadLvwCompanys:    ")));
         QCOMPARE(list(w.get(), "LvwCompanys")->rowCount(), 2);
-        QCOMPARE(p.unexpected(), 0);
     }
 
-    // --- A file that is not a database ------------------------------------------------
+    // --- A file that is not a database
+    // ------------------------------------------------
 
     void notADatabaseIsLeftAsItWas_data()
     {
@@ -545,61 +504,56 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(BoxResult, answer);
-        TestDatabase db;
-        const int acme = db.addCompany(QStringLiteral("Acme"));
-        db.addJob(acme, QStringLiteral("Site"), 400000, ole(2026, 12, 31));
-        ScriptedPrompter p;
+        const int acme = db->addCompany(QStringLiteral("Acme"));
+        db->addJob(acme, QStringLiteral("Site"), 400000, ole(2026, 12, 31));
         auto w = openWindow();
         QCOMPARE(list(w.get(), "LvwCompanys")->rowCount(), 1);
         clickRowWithText(list(w.get(), "LvwCompanys"), acme);
 
         // Replaced while the program runs.
-        QVERIFY(writeBytes(db.file(), content));
-        const QByteArray before = fileBytes(db.file());
+        QVERIFY(writeBytes(db->file(), content));
+        const QByteArray before = fileBytes(db->file());
 
         // A new charge on the selected project, then deleting the company.
         QCOMPARE(list(w.get(), "LvwJobs")->rowCount(), 1);
-        answerEvery(p, answer);
+        answerEvery(*p, answer);
         w->onChargeMenu(frmMain::ChargeStartNew);
-        QList<MessageBoxRequest> boxes = takeShown(p);
+        QList<MessageBoxRequest> boxes = takeShown(*p);
         QVERIFY(!boxes.isEmpty());
         QCOMPARE(boxes.first().title, QStringLiteral("An Error Occured!"));
-        QCOMPARE(fileBytes(db.file()), before);
-        p.answer(BoxResult::Yes);
-        answerEvery(p, answer);
+        QCOMPARE(fileBytes(db->file()), before);
+        p->answer(BoxResult::Yes);
+        answerEvery(*p, answer);
         w->onCompanyMenu(frmMain::CompanyDelete);
-        boxes = takeShown(p);
+        boxes = takeShown(*p);
         QVERIFY(boxes.size() >= 2);
         QCOMPARE(boxes.at(1).title, QStringLiteral("An Error Occured!"));
-        QCOMPARE(fileBytes(db.file()), before);
+        QCOMPARE(fileBytes(db->file()), before);
 
-        answerEvery(p, answer);
+        answerEvery(*p, answer);
         w->RefreshData();
-        boxes = takeShown(p);
+        boxes = takeShown(*p);
         QVERIFY(!boxes.isEmpty());
         for (const MessageBoxRequest &b : std::as_const(boxes))
             QCOMPARE(b.title, QStringLiteral("Error!"));
         QVERIFY(boxes.first().text.contains(QStringLiteral("In LoadLvwCompanys:    ")));
         QCOMPARE(list(w.get(), "LvwCompanys")->rowCount(), 0);
-        QCOMPARE(fileBytes(db.file()), before);
+        QCOMPARE(fileBytes(db->file()), before);
 
-        QPointer<frmComp> e = frmComp::showEditor(w.get());
-
-        w->adoptEditor(e);
-        e->SwapFormMode(0, 0);
+        QPointer<frmComp> e = openEditor<frmComp>(w.get(), 0, 0);
         e->setBoxText(0, QStringLiteral("Nowhere Inc"));
-        answerEvery(p, answer);
+        answerEvery(*p, answer);
         okButton(e)->click();
-        boxes = takeShown(p);
+        boxes = takeShown(*p);
         QVERIFY(!boxes.isEmpty());
         for (const MessageBoxRequest &b : std::as_const(boxes))
             QCOMPARE(b.title, QStringLiteral("An Error Occured!"));
         QVERIFY(e && !e->isClosed());
         QCOMPARE(e->boxText(0), QStringLiteral("Nowhere Inc"));
 
-        QCOMPARE(fileBytes(db.file()), before);
-        QCOMPARE(QFileInfo(db.file()).size(), qint64(content.size()));
-        QVERIFY(!QFileInfo::exists(db.file() + QStringLiteral("-journal")));
+        QCOMPARE(fileBytes(db->file()), before);
+        QCOMPARE(QFileInfo(db->file()).size(), qint64(content.size()));
+        QVERIFY(!QFileInfo::exists(db->file() + QStringLiteral("-journal")));
     }
 
     void notADatabaseAtStartShowsTheLoaderBox_data()
@@ -613,20 +567,18 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, number);
-        TestDatabase db;
-        QVERIFY(writeBytes(db.file(), content));
-        ScriptedPrompter p;
-        p.answer(BoxResult::Abort);
+        QVERIFY(writeBytes(db->file(), content));
+        p->answer(BoxResult::Abort);
         auto w = openWindow();
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().title, QStringLiteral("Error!"));
-        QVERIFY2(p.last().text.startsWith(number), qPrintable(p.last().text));
-        QVERIFY(p.last().text.contains(QStringLiteral("\r\nIn LoadLvwCompanys:    \r\n")));
-        QCOMPARE(fileBytes(db.file()), content);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(p->count(), 1);
+        QCOMPARE(p->last().title, QStringLiteral("Error!"));
+        QVERIFY2(p->last().text.startsWith(number), qPrintable(p->last().text));
+        QVERIFY(p->last().text.contains(QStringLiteral("\r\nIn LoadLvwCompanys:    \r\n")));
+        QCOMPARE(fileBytes(db->file()), content);
     }
 
-    // --- The disk full in the middle of a save -----------------------------------------
+    // --- The disk full in the middle of a save
+    // -----------------------------------------
 
 #ifdef Q_OS_LINUX
     void diskFullInTheMiddleOfASave_data()
@@ -652,15 +604,12 @@ private slots:
         const QString file = disk.path(QString::fromLatin1(kDatabaseFileName));
         QVERIFY(QFile::copy(made.file(), file));
         setDataPath(disk.folder());
-        const QStringList before = snapshot(file);
+        const QStringList before = databaseRows(file);
         QVERIFY(before.size() > 5);
 
-        ScriptedPrompter p;
         auto w = openWindow();
         QCOMPARE(list(w.get(), "LvwCompanys")->rowCount(), 1);
-        QPointer<frmComp> e = frmComp::showEditor(w.get());
-        w->adoptEditor(e);
-        e->SwapFormMode(0, 0);
+        QPointer<frmComp> e = openEditor<frmComp>(w.get(), 0, 0);
         e->setBoxText(0, QStringLiteral("Big Notes Ltd"));
         // About 120 KB of comments: more than the room left, less than the disk.
         QString comments;
@@ -669,29 +618,29 @@ private slots:
         e->setBoxText(7, comments);
         QVERIFY(disk.fillLeaving(24 * 1024));
 
-        p.answer(answer);
+        p->answer(answer);
         if (answer == BoxResult::Retry) {
-            p.onNextBox([&] { disk.freeRoom(); });
+            p->onNextBox([&] { disk.freeRoom(); });
         }
         okButton(e)->click();
-        QVERIFY(p.count() >= 1);
-        const MessageBoxRequest full = p.shown().first().message;
+        QVERIFY(p->count() >= 1);
+        const MessageBoxRequest full = p->shown().first().message;
         QCOMPARE(full.title, QStringLiteral("An Error Occured!"));
         QVERIFY2(full.text.startsWith(QStringLiteral("Error: 13 - ")), qPrintable(full.text));
         QVERIFY2(full.text.contains(QStringLiteral("full")), qPrintable(full.text));
-        QCOMPARE(p.count(), 1);
+        QCOMPARE(p->count(), 1);
         QVERIFY(e && !e->isClosed());
         QCOMPARE(e->boxText(7), comments);
 
         disk.freeRoom();
         QCOMPARE(integrity(file), QStringLiteral("ok"));
         QVERIFY(!QFileInfo::exists(file + QStringLiteral("-journal")));
-        const QStringList after = snapshot(file);
+        const QStringList after = databaseRows(file);
         for (const QString &row : before)
             QVERIFY2(after.contains(row), qPrintable(row));
         const QString newRow = readOnly(file, [](QSqlQuery &q) {
-            return q.exec(QStringLiteral(
-                       "SELECT strComments FROM tblCompanys WHERE strCompanyName = 'Big Notes Ltd'")) &&
+            return q.exec(QStringLiteral("SELECT strComments FROM tblCompanys WHERE "
+                                         "strCompanyName = 'Big Notes Ltd'")) &&
                            q.next()
                        ? q.value(0).toString()
                        : QString();
@@ -703,7 +652,7 @@ private slots:
             QCOMPARE(after.size(), before.size() + 1);
             QCOMPARE(newRow, comments);
         }
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(p->unexpected(), 0);
         closeAllEditors();
         w.reset();
     }

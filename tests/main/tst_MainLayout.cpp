@@ -10,7 +10,7 @@
 
 using namespace MainFixture;
 
-class MainLayoutTest : public QObject
+class MainLayoutTest : public DatabaseTest
 {
     Q_OBJECT
 
@@ -21,13 +21,19 @@ class MainLayoutTest : public QObject
     static QTabWidget *tabs(frmMain *w) { return w->findChild<QTabWidget *>(QStringLiteral("TabS1")); }
 
 private slots:
-    void init() { DontAskSetting::write(QStringLiteral("0")); }
-    void cleanup() { DontAskSetting::write(QStringLiteral("1")); }
+    void init()
+    {
+        DontAskSetting::write(QStringLiteral("0"));
+        startScene();
+    }
+    void cleanup()
+    {
+        endScene();
+        DontAskSetting::write(QStringLiteral("1"));
+    }
 
     void controlsAtStart()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         auto w = openWindow();
         QCOMPARE(w->objectName(), QStringLiteral("frmMain"));
         QCOMPARE(w->windowTitle(), QStringLiteral("Tamberlock"));
@@ -69,8 +75,6 @@ private slots:
     void stackedFramesAreEqualAnd105Apart()
     {
         QFETCH(QSize, size);
-        TestDatabase db;
-        ScriptedPrompter p;
         auto w = openWindow();
         if (size.isValid())
             w->resize(size);
@@ -95,8 +99,6 @@ private slots:
 
     void minimumSizeSnapsBack()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         auto w = openWindow();
         // The status bar's last panel stays whole inside the window.
         const auto statusFits = [&] {
@@ -121,8 +123,6 @@ private slots:
 
     void singleStyleShowsTheSelectedTabsFrame()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         auto w = openWindow();
         w->resize(640, 520);
         QAction *single = w->menuItem(QStringLiteral("mnuView"), 3);
@@ -161,8 +161,6 @@ private slots:
 
     void minimizedChangesNothing()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         auto w = openWindow();
         w->applyLayout();
         QList<QRect> before;
@@ -180,8 +178,6 @@ private slots:
 
     void otherStylesOnlyFitTheLists()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         auto w = openWindow();
         const QRect f = frame(w.get(), 1)->geometry();
         w->setScreenStyle(5);

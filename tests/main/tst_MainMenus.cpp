@@ -14,7 +14,7 @@
 
 using namespace MainFixture;
 
-class MainMenusTest : public QObject
+class MainMenusTest : public DatabaseTest
 {
     Q_OBJECT
 
@@ -39,9 +39,11 @@ private slots:
     {
         DontAskSetting::write(QStringLiteral("0"));
         Clock::setNow(at(10, 0));
+        startScene();
     }
     void cleanup()
     {
+        endScene();
         closePopups();
         Clock::useSystemClock();
         DontAskSetting::write(QStringLiteral("1"));
@@ -49,8 +51,6 @@ private slots:
 
     void topMenus()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         auto w = openWindow();
         QStringList titles;
         for (QAction *a : w->menuBar()->actions())
@@ -126,8 +126,6 @@ private slots:
         QFETCH(QString, shortcut);
         QFETCH(bool, visible);
         QFETCH(bool, checked);
-        TestDatabase db;
-        ScriptedPrompter p;
         auto w = openWindow();
         w->setRealTimeWatch(true); // as at start
         QAction *a = w->findChild<QAction *>(name);
@@ -144,8 +142,6 @@ private slots:
 
     void emptyCompanyListContextMenu()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         auto w = openWindow();
         QAction *edit = w->menuItem(QStringLiteral("MnuComps"), 4);
         QAction *cancel = w->menuItem(QStringLiteral("MnuComps"), 12);
@@ -166,11 +162,8 @@ private slots:
 
     void emptyProjectListContextMenu()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        auto w = openWindowOn(c);
         clickEmpty(list(w.get(), "LvwJobs"), Qt::RightButton);
         QVERIFY(menu(w.get(), "MenuLvwJobs")->isVisible());
         QVERIFY(!w->menuItem(QStringLiteral("mnuJobs"), 4)->isEnabled());
@@ -186,14 +179,11 @@ private slots:
 
     void chargeContextMenuFollowsTheStopTime()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        const int j = db.addJob(c, QStringLiteral("Web"), 400000);
-        const int stopped = db.addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
-        const int running = db.addHour(j, ole(2024, 3, 15, 8, 0, 0), std::nullopt);
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        const int j = db->addJob(c, QStringLiteral("Web"), 400000);
+        const int stopped = db->addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
+        const int running = db->addHour(j, ole(2024, 3, 15, 8, 0, 0), std::nullopt);
+        auto w = openWindowOn(c);
         ReportList *h = list(w.get(), "lvwHours");
         QAction *stop = w->menuItem(QStringLiteral("mnuHours"), 6);
         const QString costBefore = h->cell(rowWithText(h, QString::number(running)), 4);
@@ -212,120 +202,108 @@ private slots:
 
     void deleteCompanyAsks()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        const int j = db.addJob(c, QStringLiteral("Web"), 400000);
-        db.addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
-        p.answer(BoxResult::No);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        const int j = db->addJob(c, QStringLiteral("Web"), 400000);
+        db->addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
+        auto w = openWindowOn(c);
+        p->answer(BoxResult::No);
         w->onCompanyMenu(frmMain::CompanyDelete);
-        QCOMPARE(p.count(), 1);
-        const MessageBoxRequest box = p.last();
-        QCOMPARE(box.title,
-                 QStringLiteral("Delete this Company All it's Projects and All of it's Projects Charges?"));
-        QCOMPARE(box.text,
-                 QStringLiteral("Warning!:  Cascade Delete:\r\n\r\nA. There is NO Way to Undo this "
-                                "command.\r\n\r\nB. Deleting a Company will automatically\r\n     delete "
-                                "all Projects attached to it.\r\n\r\nC. Deleting a Project will "
-                                "automatically\r\n   delete all Charges attached to it.\r\n\r\nDo you "
-                                "want to Delete this Company All it's Projects and All of it's Projects "
-                                "Charges?"));
+        QCOMPARE(p->count(), 1);
+        const MessageBoxRequest box = p->last();
+        QCOMPARE(box.title, QStringLiteral("Delete this Company All it's Projects "
+                                           "and All of it's Projects Charges?"));
+        QCOMPARE(box.text, QStringLiteral("Warning!:  Cascade Delete:\r\n\r\nA. There is NO Way to Undo this "
+                                          "command.\r\n\r\nB. Deleting a Company will automatically\r\n     "
+                                          "delete "
+                                          "all Projects attached to it.\r\n\r\nC. Deleting a Project will "
+                                          "automatically\r\n   delete all Charges attached to it.\r\n\r\nDo "
+                                          "you "
+                                          "want to Delete this Company All it's Projects and All of it's "
+                                          "Projects "
+                                          "Charges?"));
         QCOMPARE(box.icon, BoxIcon::Error);
         QCOMPARE(box.buttons, BoxButtons::YesNo);
         QCOMPARE(box.defaultButton, 2);
-        QCOMPARE(db.count(QStringLiteral("tblCompanys")), 1);
-        p.answer(BoxResult::Yes);
+        QCOMPARE(db->count(QStringLiteral("tblCompanys")), 1);
+        p->answer(BoxResult::Yes);
         w->onCompanyMenu(frmMain::CompanyDelete);
-        QCOMPARE(db.count(QStringLiteral("tblCompanys")), 0);
-        QCOMPARE(db.count(QStringLiteral("tblJobs")), 0);
-        QCOMPARE(db.count(QStringLiteral("tblHours")), 0);
+        QCOMPARE(db->count(QStringLiteral("tblCompanys")), 0);
+        QCOMPARE(db->count(QStringLiteral("tblJobs")), 0);
+        QCOMPARE(db->count(QStringLiteral("tblHours")), 0);
         QCOMPARE(list(w.get(), "LvwCompanys")->rowCount(), 0);
         QCOMPARE(list(w.get(), "LvwJobs")->rowCount(), 0);
-        QCOMPARE(p.unexpected(), 0);
     }
 
     void deleteProjectAsks()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        const int j1 = db.addJob(c, QStringLiteral("One"), 400000);
-        const int j2 = db.addJob(c, QStringLiteral("Two"), 400000);
-        db.addHour(j1, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        const int j1 = db->addJob(c, QStringLiteral("One"), 400000);
+        const int j2 = db->addJob(c, QStringLiteral("Two"), 400000);
+        db->addHour(j1, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
+        auto w = openWindowOn(c);
         clickRowWithText(list(w.get(), "LvwJobs"), j1);
-        p.answer(BoxResult::No);
+        p->answer(BoxResult::No);
         w->onProjectMenu(frmMain::ProjectDelete);
-        QCOMPARE(p.last().title, QStringLiteral("Delete this Project and All of it's Charges?"));
-        QCOMPARE(p.last().text,
-                 QStringLiteral("Warning!:\r\n\r\nA. There is NO Way to Undo this command.\r\n\r\nB. "
+        QCOMPARE(p->last().title, QStringLiteral("Delete this Project and All of it's Charges?"));
+        QCOMPARE(p->last().text,
+                 QStringLiteral("Warning!:\r\n\r\nA. There is NO Way to Undo this "
+                                "command.\r\n\r\nB. "
                                 "Deleting a Project will automatically\r\n     delete all Charges "
                                 "attached to it.\r\n\r\nDo you want to Delete this Project and All "
                                 "of it's Charges?"));
-        QCOMPARE(p.last().icon, BoxIcon::Error);
-        QCOMPARE(p.last().defaultButton, 2);
-        QCOMPARE(db.count(QStringLiteral("tblJobs")), 2);
-        p.answer(BoxResult::Yes);
+        QCOMPARE(p->last().icon, BoxIcon::Error);
+        QCOMPARE(p->last().defaultButton, 2);
+        QCOMPARE(db->count(QStringLiteral("tblJobs")), 2);
+        p->answer(BoxResult::Yes);
         w->onProjectMenu(frmMain::ProjectDelete);
-        QCOMPARE(db.count(QStringLiteral("tblJobs")), 1);
-        QCOMPARE(db.count(QStringLiteral("tblHours")), 0);
+        QCOMPARE(db->count(QStringLiteral("tblJobs")), 1);
+        QCOMPARE(db->count(QStringLiteral("tblHours")), 0);
         QCOMPARE(w->selectedCompanyText(), QString::number(c));
         QCOMPARE(w->selectedJobText(), QString::number(j2));
-        QCOMPARE(p.unexpected(), 0);
     }
 
     void deleteChargeAsks()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        const int j = db.addJob(c, QStringLiteral("One"), 400000);
-        db.addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
-        db.addHour(j, ole(2024, 3, 15, 7, 0, 0), ole(2024, 3, 15, 8, 0, 0));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        const int j = db->addJob(c, QStringLiteral("One"), 400000);
+        db->addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
+        db->addHour(j, ole(2024, 3, 15, 7, 0, 0), ole(2024, 3, 15, 8, 0, 0));
+        auto w = openWindowOn(c);
         clickRow(list(w.get(), "lvwHours"), 1);
         const QString gone = list(w.get(), "lvwHours")->rowText(1);
-        p.answer({BoxResult::No, BoxResult::Yes});
+        p->answer({BoxResult::No, BoxResult::Yes});
         w->onChargeMenu(frmMain::ChargeDelete);
-        QCOMPARE(p.last().title, QStringLiteral("Delete This Charge?"));
-        QCOMPARE(p.last().text, QStringLiteral("There is NO Way to Undo this command.\r\n\r\nDo you want to "
-                                               "Delete this Charge?"));
-        QCOMPARE(p.last().icon, BoxIcon::Warning);
-        QCOMPARE(p.last().buttons, BoxButtons::YesNo);
-        QCOMPARE(p.last().defaultButton, 2);
-        QCOMPARE(db.count(QStringLiteral("tblHours")), 2);
+        QCOMPARE(p->last().title, QStringLiteral("Delete This Charge?"));
+        QCOMPARE(p->last().text, QStringLiteral("There is NO Way to Undo this command.\r\n\r\nDo you want to "
+                                                "Delete this Charge?"));
+        QCOMPARE(p->last().icon, BoxIcon::Warning);
+        QCOMPARE(p->last().buttons, BoxButtons::YesNo);
+        QCOMPARE(p->last().defaultButton, 2);
+        QCOMPARE(db->count(QStringLiteral("tblHours")), 2);
         w->onChargeMenu(frmMain::ChargeDelete);
-        QCOMPARE(db.count(QStringLiteral("tblHours")), 1);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblHours WHERE lngHourID=") + gone).toInt(),
+        QCOMPARE(db->count(QStringLiteral("tblHours")), 1);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM tblHours WHERE lngHourID=") + gone).toInt(),
                  0);
         QCOMPARE(list(w.get(), "lvwHours")->rowCount(), 1);
-        QCOMPARE(p.unexpected(), 0);
     }
 
     void startAndStopACharge()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        const int j = db.addJob(c, QStringLiteral("One"), 400000);
-        db.addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        const int j = db->addJob(c, QStringLiteral("One"), 400000);
+        db->addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
+        auto w = openWindowOn(c);
         Clock::setNow(QDateTime(QDate(2024, 3, 15), QTime(10, 0, 0, 700), Qt::UTC));
         w->onChargeMenu(frmMain::ChargeStartNew); // Start New Charge
-        QCOMPARE(db.count(QStringLiteral("tblHours")), 2);
-        const int added = db.scalar(QStringLiteral("SELECT MAX(lngHourID) FROM tblHours")).toInt();
+        QCOMPARE(db->count(QStringLiteral("tblHours")), 2);
+        const int added = db->scalar(QStringLiteral("SELECT MAX(lngHourID) FROM tblHours")).toInt();
         QCOMPARE(
-            db.scalar(QStringLiteral("SELECT lngJobID FROM tblHours WHERE lngHourID=%1").arg(added)).toInt(),
+            db->scalar(QStringLiteral("SELECT lngJobID FROM tblHours WHERE lngHourID=%1").arg(added)).toInt(),
             j);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmStartTime FROM tblHours WHERE lngHourID=%1").arg(added))
+        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmStartTime FROM tblHours WHERE lngHourID=%1").arg(added))
                      .toDouble(),
                  ole(2024, 3, 15, 10, 0, 0));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours WHERE lngHourID=%1").arg(added))
+        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours WHERE lngHourID=%1").arg(added))
                      .toDouble(),
                  ole(1973, 6, 29, 14, 21, 0));
         ReportList *h = list(w.get(), "lvwHours");
@@ -335,12 +313,13 @@ private slots:
 
         Clock::setNow(at(10, 45, 30));
         clickRow(h, row);
-        w->onChargeMenu(frmMain::ChargeStopPending); // Stop Pending Charge: no question for a running charge
-        QCOMPARE(p.count(), 0);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours WHERE lngHourID=%1").arg(added))
+        w->onChargeMenu(frmMain::ChargeStopPending); // Stop Pending Charge: no question for a
+                                                     // running charge
+        QCOMPARE(p->count(), 0);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours WHERE lngHourID=%1").arg(added))
                      .toDouble(),
                  ole(2024, 3, 15, 10, 45, 30));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT dtmStartTime FROM tblHours WHERE lngHourID=%1").arg(added))
+        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmStartTime FROM tblHours WHERE lngHourID=%1").arg(added))
                      .toDouble(),
                  ole(2024, 3, 15, 10, 0, 0));
         QCOMPARE(h->cell(rowWithText(h, QString::number(added)), 4), QStringLiteral(" $30.33"));
@@ -348,90 +327,76 @@ private slots:
 
     void shortcutActsOnlyWhileEnabled()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        db.addJob(c, QStringLiteral("One"), 400000);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        db->addJob(c, QStringLiteral("One"), 400000);
         auto w = openWindow();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         clickRowWithText(list(w.get(), "LvwCompanys"), c);
         QTest::keyClick(w.get(), Qt::Key_F12);
-        QCOMPARE(db.count(QStringLiteral("tblHours")), 1);
+        QCOMPARE(db->count(QStringLiteral("tblHours")), 1);
         w->menuItem(QStringLiteral("mnuHours"), 7)->setEnabled(false);
         QTest::keyClick(w.get(), Qt::Key_F12);
-        QCOMPARE(db.count(QStringLiteral("tblHours")), 1);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(db->count(QStringLiteral("tblHours")), 1);
     }
 
     void stoppingAStoppedChargeAsks()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        const int j = db.addJob(c, QStringLiteral("One"), 400000);
-        const int hour = db.addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
-        p.answer(BoxResult::No);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        const int j = db->addJob(c, QStringLiteral("One"), 400000);
+        const int hour = db->addHour(j, ole(2024, 3, 15, 6, 0, 0), ole(2024, 3, 15, 7, 0, 0));
+        auto w = openWindowOn(c);
+        p->answer(BoxResult::No);
         w->onChargeMenu(frmMain::ChargeStopPending);
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().title, QStringLiteral("Change the Stop Time to now?"));
-        QCOMPARE(p.last().text,
-                 QStringLiteral("The selected charge has already stopped.\r\n\r\n  Would you like to "
-                                "change the Stop Time to\r\n the current time?"));
-        QCOMPARE(p.last().icon, BoxIcon::Question);
-        QCOMPARE(p.last().defaultButton, 1);
+        QCOMPARE(p->count(), 1);
+        QCOMPARE(p->last().title, QStringLiteral("Change the Stop Time to now?"));
+        QCOMPARE(p->last().text, QStringLiteral("The selected charge has already stopped.\r\n\r\n  "
+                                                "Would you like to "
+                                                "change the Stop Time to\r\n the current time?"));
+        QCOMPARE(p->last().icon, BoxIcon::Question);
+        QCOMPARE(p->last().defaultButton, 1);
         const QString stopSql =
             QStringLiteral("SELECT dtmStopTime FROM tblHours WHERE lngHourID=%1").arg(hour);
-        QCOMPARE(db.scalar(stopSql).toDouble(), ole(2024, 3, 15, 7, 0, 0));
-        p.answer(BoxResult::Yes);
+        QCOMPARE(db->scalar(stopSql).toDouble(), ole(2024, 3, 15, 7, 0, 0));
+        p->answer(BoxResult::Yes);
         w->onChargeMenu(frmMain::ChargeStopPending);
-        QCOMPARE(db.scalar(stopSql).toDouble(), ole(2024, 3, 15, 10, 0, 0));
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(db->scalar(stopSql).toDouble(), ole(2024, 3, 15, 10, 0, 0));
     }
 
     void stopWithoutAChargeWritesNothing()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        db.addJob(c, QStringLiteral("One"), 400000);
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        db->addJob(c, QStringLiteral("One"), 400000);
+        auto w = openWindowOn(c);
         QCOMPARE(list(w.get(), "lvwHours")->rowCount(), 0);
         w->onChargeMenu(frmMain::ChargeStopPending);
-        QCOMPARE(db.count(QStringLiteral("tblHours")), 0);
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(db->count(QStringLiteral("tblHours")), 0);
+        QCOMPARE(p->count(), 0);
     }
 
     void chargeCommandsNeedProjects()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        db.addCompany(QStringLiteral("Acme"));
+        db->addCompany(QStringLiteral("Acme"));
         auto w = openWindow();
         for (int index : {3, 4, 6, 7, 9, 11})
             w->onChargeMenu(index);
-        QCOMPARE(db.count(QStringLiteral("tblHours")), 0);
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(db->count(QStringLiteral("tblHours")), 0);
+        QCOMPARE(p->count(), 0);
         QVERIFY(!w->findChild<QWidget *>(QStringLiteral("frmHour")));
     }
 
     void noCompanySelectedBox()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         auto w = openWindow();
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         w->onPaymentsMenu(frmMain::PaymentsEdit);
-        QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().title, QStringLiteral("No Company Selected"));
-        QCOMPARE(p.last().text,
+        QCOMPARE(p->count(), 1);
+        QCOMPARE(p->last().title, QStringLiteral("No Company Selected"));
+        QCOMPARE(p->last().text,
                  QStringLiteral("Please Create then Select a Company First.\r\n\r\nFor more "
                                 "information on the \r\nData Structure, check the Help Menu."));
-        QCOMPARE(p.last().icon, BoxIcon::Warning);
-        QCOMPARE(p.last().buttons, BoxButtons::Ok);
+        QCOMPARE(p->last().icon, BoxIcon::Warning);
+        QCOMPARE(p->last().buttons, BoxButtons::Ok);
     }
 
     void printItemsAreNotImplemented_data()
@@ -446,39 +411,31 @@ private slots:
     {
         QFETCH(QString, array);
         QFETCH(int, index);
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        db.addJob(c, QStringLiteral("One"), 400000);
-        auto w = openWindow();
-        clickRowWithText(list(w.get(), "LvwCompanys"), c);
-        p.answer(BoxResult::Ok);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        db->addJob(c, QStringLiteral("One"), 400000);
+        auto w = openWindowOn(c);
+        p->answer(BoxResult::Ok);
         w->menuItem(array, index)->trigger();
-        QCOMPARE(p.count(), 1);
-        QVERIFY(p.last().title.startsWith(QStringLiteral("Feature Not Implemented")));
-        QVERIFY(p.last().text.contains(QString::fromLatin1(kMakerAddress)));
-        QCOMPARE(db.count(QStringLiteral("tblCompanys")), 1);
-        QCOMPARE(p.unexpected(), 0);
+        QCOMPARE(p->count(), 1);
+        QVERIFY(p->last().title.startsWith(QStringLiteral("Feature Not Implemented")));
+        QVERIFY(p->last().text.contains(QString::fromLatin1(kMakerAddress)));
+        QCOMPARE(db->count(QStringLiteral("tblCompanys")), 1);
     }
 
     void editWithoutSelectionOpensNothing()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         auto w = openWindow();
         w->onCompanyMenu(frmMain::CompanyEdit);
         w->onProjectMenu(frmMain::ProjectEdit);
         QVERIFY(!w->findChild<QWidget *>(QStringLiteral("frmComp")));
         QVERIFY(!w->findChild<QWidget *>(QStringLiteral("frmJob")));
-        QCOMPARE(p.count(), 0);
+        QCOMPARE(p->count(), 0);
     }
 
     void doubleClickEditsTheCompany()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        const int c = db.addCompany(QStringLiteral("Acme"));
-        db.addJob(c, QStringLiteral("One"), 400000);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        db->addJob(c, QStringLiteral("One"), 400000);
         auto w = openWindow();
         ReportList *companies = list(w.get(), "LvwCompanys");
         QTest::mouseDClick(companies->viewport(), Qt::LeftButton, {}, companies->rowRect(0).center());
@@ -490,10 +447,8 @@ private slots:
 
     void paymentAddedInThePaymentsWindowTalksToTheMainWindow()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
-        db.addCompany(QStringLiteral("Acme"));
-        const int brum = db.addCompany(QStringLiteral("Brum"));
+        db->addCompany(QStringLiteral("Acme"));
+        const int brum = db->addCompany(QStringLiteral("Brum"));
         auto w = openWindow();
         ReportList *companies = list(w.get(), "LvwCompanys");
         clickRowWithText(companies, brum);
@@ -507,20 +462,18 @@ private slots:
         QCOMPARE(editor->findChild<QComboBox *>(QStringLiteral("cboCompanyID"))->currentData().toInt(), brum);
         // A company added behind the main window's back shows once the editor's
         // closing has made the main window reload.
-        const int late = db.addCompany(QStringLiteral("Late"));
+        const int late = db->addCompany(QStringLiteral("Late"));
         editor->setBoxText(2, QStringLiteral("12"));
-        p.answer(BoxResult::Ok);
+        p->answer(BoxResult::Ok);
         editor->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
-        QCOMPARE(p.last().text, QStringLiteral("Payment Added Successfully!"));
+        QCOMPARE(p->last().text, QStringLiteral("Payment Added Successfully!"));
         QVERIFY(rowWithText(companies, QString::number(late)) >= 0);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT lngCompanyID FROM tblPayments")).toInt(), brum);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT lngCompanyID FROM tblPayments")).toInt(), brum);
         payments->close();
     }
 
     void exitClosesTheWindow()
     {
-        TestDatabase db;
-        ScriptedPrompter p;
         auto w = openWindow();
         w->setRealTimeWatch(true);
         w->onFileMenu(frmMain::FileExit);
