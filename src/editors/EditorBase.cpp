@@ -522,14 +522,14 @@ void EditorBase::loadId(StepRunner &run, RecordSet &row, const QString &column, 
 void EditorBase::onOkClicked()
 {
     const bool editing = m_editMode == EditMode;
-    if ((editing && refuseUnloadedSave()) || !boxesReadable())
+    if ((editing && refuseUnloadedSave()) || !boxesReadable() || !recordAcceptable())
         return;
     finishSave(editing ? SaveRecord() : AddRecord(), !editing);
 }
 
 void EditorBase::onAddAsNewClicked()
 {
-    if (!boxesReadable())
+    if (!boxesReadable() || !recordAcceptable())
         return;
     finishSave(AddRecord(), true);
 }
@@ -568,16 +568,20 @@ bool EditorBase::boxesReadable()
         const QString name = m_fieldNames.value(index, QStringLiteral("box"));
         const QString what = kind == CleanUp::Currency ? QStringLiteral("an amount of money")
                                                        : QStringLiteral("a date and time");
-        showMessage(QStringLiteral("Cannot Read %1").arg(name),
-                    QStringLiteral("The %1 \"%2\" cannot be read as %3.\r\n\r\n%4\r\n\r\nNothing was saved.")
-                        .arg(name, text, what, accepted),
-                    BoxIcon::Warning);
-        moveFocusTo(index);
-        if (auto *line = qobject_cast<QLineEdit *>(box(index)))
-            line->selectAll();
+        refuseBox(
+            index, QStringLiteral("Cannot Read %1").arg(name),
+            QStringLiteral("The %1 \"%2\" cannot be read as %3.\r\n\r\n%4").arg(name, text, what, accepted));
         return false;
     }
     return true;
+}
+
+void EditorBase::refuseBox(int index, const QString &title, const QString &text)
+{
+    showMessage(title, text + QStringLiteral("\r\n\r\nNothing was saved."), BoxIcon::Warning);
+    moveFocusTo(index);
+    if (auto *line = qobject_cast<QLineEdit *>(box(index)))
+        line->selectAll();
 }
 
 void EditorBase::finishSave(const QString &result, bool added)

@@ -132,6 +132,12 @@ protected:
     virtual QString SaveRecord() = 0;
     // Add mode: fills the choice boxes from the main window's selection.
     virtual void presetChoices() {}
+    // The record as a whole before a save, once every box reads: false when
+    // it must not be written (the editor has said why and stays open).
+    virtual bool recordAcceptable() { return true; }
+    // The warning of a box whose text cannot be saved: its title, the text
+    // ending in "Nothing was saved.", the focus back in the box.
+    void refuseBox(int index, const QString &title, const QString &text);
     virtual OnClose onCloseBox() const = 0;
     virtual OnClose onCloseButton() const = 0;
 

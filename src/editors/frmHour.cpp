@@ -160,6 +160,38 @@ void frmHour::LoadRecord()
             });
 }
 
+bool frmHour::recordAcceptable()
+{
+    // A charge without a start would be stored as starting on 30 December
+    // 1899 and, still running, bill the client for every hour since.
+    const QString startText = boxText(1).trimmed();
+    if (startText.isEmpty()) {
+        refuseBox(
+            1, QStringLiteral("Start Time Missing"),
+            QStringLiteral("A charge needs a Start Time, and the box is empty.\r\n\r\nType the moment the "
+                           "work began, such as 06/29/1973 02:21:00 PM, or use the \"!\" or \"...\" "
+                           "button beside the box."));
+        return false;
+    }
+    // A stop before the start is a negative charge: it would take money off
+    // the client's bill.
+    const QString stopText = boxText(2);
+    if (IsPendingTime(stopText))
+        return true;
+    const std::optional<QDateTime> start = parseDateTime(startText);
+    const std::optional<QDateTime> stop = parseDateTime(stopText);
+    if (start && stop && *stop < *start) {
+        refuseBox(
+            2, QStringLiteral("Stop Time Before Start Time"),
+            QStringLiteral("The Stop Time %1 is earlier than the Start Time %2; such a charge would "
+                           "take money off the bill.\r\n\r\nType a Stop Time after the start, or choose "
+                           "\"Pending...\" for a charge that is still running.")
+                .arg(formatDateTime(*stop), formatDateTime(*start)));
+        return false;
+    }
+    return true;
+}
+
 QString frmHour::saveAs(qint32 id)
 {
     // Only the box's text counts: "Pending..." reads as the zero date-time,

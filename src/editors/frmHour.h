@@ -22,6 +22,7 @@ protected:
     QString AddRecord() override;
     QString SaveRecord() override;
     void presetChoices() override;
+    bool recordAcceptable() override;
     OnClose onCloseBox() const override { return OnClose::FocusAndReload; }
     OnClose onCloseButton() const override { return OnClose::FocusAndReload; }
 

@@ -29,7 +29,7 @@ private slots:
         Clock::useSystemClock();
     }
 
-    void newChargeSavedUntouchedIsRunning()
+    void newChargeUntouchedIsRefused()
     {
         const int job = db->addJob(db->addCompany(QStringLiteral("A")), QStringLiteral("Site"), 0);
         frmHour *e = openEditor<frmHour>(0);
@@ -40,13 +40,24 @@ private slots:
         QCOMPARE(e->boxText(1), QString());
         QCOMPARE(e->boxText(2), QString());
         chooseJob(e, job);
+        // Without a start the charge would run from 30 December 1899.
+        for (const char *name : {"cmdOK", "cmdAddAsNew"}) {
+            p->answer(BoxResult::Ok);
+            button(e, QLatin1String(name))->click();
+            QVERIFY(p->last().text.contains(QStringLiteral("Start Time")));
+            QVERIFY(p->last().text.endsWith(QStringLiteral("Nothing was saved.")));
+            QVERIFY(!e->isClosed());
+            QCOMPARE(e->focusedBox(), 1);
+            QCOMPARE(db->count(QStringLiteral("tblHours")), 0);
+        }
+        // With a start it is saved, still running.
+        e->setBoxText(1, QStringLiteral("7/4/2005 9:00 AM"));
         p->answer(BoxResult::Ok);
         button(e, QStringLiteral("cmdOK"))->click();
         QCOMPARE(p->last().text, QStringLiteral("Record Added Successfully!"));
-        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmStartTime FROM tblHours")).toDouble(), 0.0);
-        const double stop = db->scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours")).toDouble();
-        QCOMPARE(stop, 0.0);
-        QVERIFY(modTamberlock::IsPendingTime(modTamberlock::formatOleDate(stop)));
+        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmStartTime FROM tblHours")).toDouble(),
+                 ole(2005, 7, 4, 9, 0, 0));
+        QCOMPARE(db->scalar(QStringLiteral("SELECT dtmStopTime FROM tblHours")).toDouble(), 0.0);
         QCOMPARE(db->scalar(QStringLiteral("SELECT lngJobID FROM tblHours")).toInt(), job);
     }
 

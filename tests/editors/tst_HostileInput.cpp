@@ -280,6 +280,9 @@ private slots:
         const QStringList &before = m_rowsBefore;
 
         QPointer<EditorBase> e = openEditor(b.editor, company, job);
+        // A charge needs a start, and its stop may not come before it.
+        if (b.editor == Charge)
+            e->setBoxText(3 - b.index, b.index == 1 ? QString() : QStringLiteral("1/1/1601"));
         QWidget *box = e->box(b.index);
         QVERIFY(box);
         auto *line = qobject_cast<QLineEdit *>(box);

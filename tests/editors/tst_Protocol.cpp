@@ -194,6 +194,8 @@ private slots:
         QTest::newRow("wage blank") << 0 << 2 << "  " << QVariant(0LL) << "";
         QTest::newRow("stop") << 1 << 2 << "25:61" << QVariant() << "Stop Time";
         QTest::newRow("stop pending") << 1 << 2 << "Pending..." << QVariant(0.0) << "";
+        QTest::newRow("no start") << 1 << 1 << "" << QVariant() << "Start Time";
+        QTest::newRow("stop before start") << 1 << 2 << "07/04/2005 08:59:59 AM" << QVariant() << "Stop Time";
         QTest::newRow("amount") << 2 << 2 << "12 dollars" << QVariant() << "Payment Amount";
         QTest::newRow("date") << 2 << 4 << "1/1/1500" << QVariant() << "Trans. Date";
     }
@@ -215,6 +217,8 @@ private slots:
                   hour ? "lngJobID" : "lngCompanyID", hour ? "strJobName" : "strCompanyName", hour ? j : a);
         const QString table = job ? "tblJobs" : hour ? "tblHours" : "tblPayments";
         const int rows = db->count(table);
+        if (hour && index != 1)
+            e->setBoxText(1, QStringLiteral("7/4/2005 9:00 AM"));
         e->moveFocusTo(index);
         QTest::keyClicks(e->box(index), typed);
         p->answer(BoxResult::Ok);
