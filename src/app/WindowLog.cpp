@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QHash>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QWidget>
@@ -20,6 +22,21 @@ void WindowLog::installIfEnabled()
 
 bool WindowLog::eventFilter(QObject *watched, QEvent *event)
 {
+    // What each status-bar panel shows, and whether its text has the room it
+    // needs, whenever that changes on screen.
+    if (event->type() == QEvent::Paint && watched->objectName().startsWith(QLatin1String("StBr1_"))) {
+        if (const auto *panel = qobject_cast<const QLabel *>(watched)) {
+            const QString line = QStringLiteral("panel %1 \"%2\" needs %3 has %4")
+                                     .arg(panel->objectName(), panel->text())
+                                     .arg(panel->fontMetrics().horizontalAdvance(panel->text()))
+                                     .arg(panel->contentsRect().width());
+            static QHash<QString, QString> lastShown;
+            if (lastShown.value(panel->objectName()) != line) {
+                lastShown.insert(panel->objectName(), line);
+                qCInfo(lcWindows).noquote() << line;
+            }
+        }
+    }
     if (event->type() == QEvent::Show && watched->isWidgetType()) {
         const auto *w = static_cast<QWidget *>(watched);
         if (w->isWindow()) {

@@ -15,10 +15,41 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
+
+#include <functional>
 
 namespace {
 
 constexpr qreal kMinMessagePoints = 7.0;
+
+// Calls back when a window becomes exposed (mapped and placed on screen).
+class ExposeWatch : public QObject
+{
+public:
+    ExposeWatch(QWindow *window, std::function<void()> exposed)
+        : m_window(window), m_exposed(std::move(exposed))
+    {
+        window->installEventFilter(this);
+    }
+    ~ExposeWatch() override
+    {
+        if (m_window)
+            m_window->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Expose && m_window->isExposed())
+            m_exposed();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<QWindow> m_window;
+    std::function<void()> m_exposed;
+};
 
 } // namespace
 
@@ -125,6 +156,43 @@ void frmKivMsg::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     // Enter answers with the default button, so it starts with the focus.
     (m_defaultButton == YesIsDefault ? m_okButton : m_cancelButton)->setFocus();
+    centreOnOwner();
+    // A question asked while its owner is still being placed by the window
+    // manager (the first offer, at start-up) follows the owner to where it
+    // lands, until someone moves the box itself.
+    if (QWidget *owner = ownerWindow())
+        owner->installEventFilter(this);
+}
+
+void frmKivMsg::hideEvent(QHideEvent *event)
+{
+    if (QWidget *owner = ownerWindow())
+        owner->removeEventFilter(this);
+    QDialog::hideEvent(event);
+}
+
+bool frmKivMsg::eventFilter(QObject *watched, QEvent *event)
+{
+    // The window manager may still shift the box by its decorations.
+    if (watched == ownerWindow() && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        (pos() - m_centredAt).manhattanLength() <= 40)
+        centreOnOwner();
+    return QDialog::eventFilter(watched, event);
+}
+
+QWidget *frmKivMsg::ownerWindow() const
+{
+    return parentWidget() ? parentWidget()->window() : nullptr;
+}
+
+void frmKivMsg::centreOnOwner()
+{
+    const QWidget *owner = ownerWindow();
+    if (!owner || !owner->isVisible())
+        return;
+    // The box's own frame is not known before it is mapped; its fixed size is.
+    move(owner->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    m_centredAt = pos();
 }
 
 void frmKivMsg::closeEvent(QCloseEvent *event)
@@ -147,6 +215,16 @@ namespace modTamberlock {
 short ShowConfirmBox(QWidget *owner, const QString &message, const QString &caption, int defaultButton,
                      int timeoutSeconds)
 {
+    // A window just shown is placed by the window manager only when it is
+    // mapped; a box centred before that would stand where the owner was.
+    if (owner && owner->window()->isVisible() && owner->window()->windowHandle() &&
+        !owner->window()->windowHandle()->isExposed()) {
+        QWindow *ownerWindow = owner->window()->windowHandle();
+        QEventLoop placed;
+        QTimer::singleShot(1000, &placed, &QEventLoop::quit);
+        ExposeWatch watch(ownerWindow, [&placed] { placed.quit(); });
+        placed.exec();
+    }
     QPointer<frmKivMsg> box = new frmKivMsg(owner);
     box->setWindowTitle(caption);
     box->setDefaultButton(defaultButton);

@@ -39,6 +39,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 public slots:
     // Esc presses the cancel button; the box stays open until its driver
@@ -48,6 +50,9 @@ public slots:
 private:
     void setResponse(short response);
     void fitMessage();
+    // Centres the box on its owner's window as that window stands now.
+    void centreOnOwner();
+    QWidget *ownerWindow() const;
 
     QLabel *m_image = nullptr;
     QPlainTextEdit *m_messageText = nullptr;
@@ -57,6 +62,8 @@ private:
     QString m_message;
     int m_defaultButton = 1;
     short m_response = NoAnswer;
+    // Where the box was last centred; moved from there, it stays put.
+    QPoint m_centredAt;
 };
 
 namespace modTamberlock {

@@ -15,11 +15,31 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPainter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 
 namespace {
+
+// A status-bar caption that may give up its room to the amounts beside it:
+// squeezed, it shows as much of its text as fits, ending in an ellipsis.
+class CaptionPanel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+        style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(), shown,
+                              foregroundRole());
+    }
+};
 
 QRect twipRect(double left, double top, double width, double height)
 {
@@ -83,11 +103,16 @@ void frmMain::createControls()
     m_title->setObjectName(QStringLiteral("Label1"));
     QFont font(QStringLiteral("Verdana"), 18);
     font.setBold(true);
-    m_title->setFont(font);
     const QRect labelRect = twipRect(720, 0, 2100, 435);
-    // Never cut the caption off where the font runs wider than Verdana.
-    m_title->setGeometry(labelRect.x(), labelRect.y(), qMax(labelRect.width(), m_title->sizeHint().width()),
-                         qMax(labelRect.height(), m_title->sizeHint().height()));
+    // Where Verdana is missing, the font standing in for it may run wider:
+    // it is set smaller until the whole word fits the label's own width.
+    if (QFontInfo(font).family() != font.family()) {
+        while (font.pointSizeF() > 6 &&
+               QFontMetrics(font).horizontalAdvance(m_title->text()) > labelRect.width())
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    m_title->setFont(font);
+    m_title->setGeometry(labelRect);
 
     // The tab strip lies under the frames; in style 1 the selected tab's
     // frame is shown on top of it.
@@ -150,17 +175,16 @@ void frmMain::createStatusBar()
     // No company is loaded yet, so there is no money to show.
     const char *texts[6] = {"Charges:", "$0.00", "Payments:", "$0.00", "Balance:", "$0.00"};
     for (int i = 0; i < 6; ++i) {
-        auto *panel = new QLabel(QString::fromLatin1(texts[i]), row);
+        const bool amount = (i % 2) == 1;
+        QLabel *panel = amount ? new QLabel(QString::fromLatin1(texts[i]), row)
+                               : new CaptionPanel(QString::fromLatin1(texts[i]), row);
         panel->setObjectName(QStringLiteral("StBr1_%1").arg(i + 1));
         panel->setToolTip(QString::fromLatin1(texts[i]));
-        const bool amount = (i % 2) == 1;
         panel->setAlignment((amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         panel->setContentsMargins(2, 0, 2, 0);
         panel->setIndent(0);
-        if (amount) {
+        if (amount)
             panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(QStringLiteral("$10,000.00")) + 10);
-        }
         rowLayout->addWidget(panel, amount ? 1 : 0);
         m_panels[i] = panel;
     }
@@ -172,44 +196,50 @@ void frmMain::createStatusBar()
 
 void frmMain::fitStatusBar()
 {
-    const QString sample = QStringLiteral("$10,000.00");
-    const QFont full = font();
     QWidget *row = m_panels[0]->parentWidget();
+    const QFont full = font();
     if (full.pointSizeF() <= 0 || !row->layout())
         return;
-    // An amount panel keeps room for the placeholder, with some air while
-    // the bar has its full size.
-    const auto amountWidth = [&](const QFont &f) {
-        return QFontMetrics(f).horizontalAdvance(sample) + (f.pointSizeF() < full.pointSizeF() ? 4 : 10);
-    };
+    const QString sample = QStringLiteral("$10,000.00");
     // Margins, frames and spacing do not scale with the font; the texts do.
-    int fixed = statusBar()->width() - row->width() + row->layout()->spacing() * 5;
+    int room = width() - (statusBar()->width() - row->width()) - row->layout()->spacing() * 5;
     int extra[6];
     for (int i = 0; i < 6; ++i) {
         extra[i] = m_panels[i]->sizeHint().width() -
                    m_panels[i]->fontMetrics().horizontalAdvance(m_panels[i]->text());
-        fixed += extra[i];
+        room -= extra[i];
     }
-    const auto needed = [&](const QFont &f) {
-        const QFontMetrics metrics(f);
-        int total = fixed;
-        for (int i = 0; i < 6; ++i) {
-            const int text = metrics.horizontalAdvance(m_panels[i]->text());
-            total += i % 2 == 1 ? qMax(text, amountWidth(f) - extra[i]) : text;
-        }
-        return total;
-    };
-    // The bar spans the window, even where its panels would make it wider.
-    // Below six points nothing is readable any more; the amounts are cut.
+    // An amount is never cut: it would show a person the wrong money (a
+    // balance without its minus sign). The captions before the amounts give
+    // up their room first, down to their first letter; only then is the whole
+    // bar set in a smaller font.
     QFont f = full;
-    while (f.pointSizeF() >= 6.5 && needed(f) > width())
+    int shown[6] = {};
+    for (;;) {
+        const QFontMetrics metrics(f);
+        int needed = 0;
+        for (int i = 0; i < 6; ++i) {
+            const QString text = m_panels[i]->text();
+            shown[i] = metrics.horizontalAdvance(i % 2 == 1 ? text : text.left(1) + QChar(0x2026));
+            needed += shown[i];
+        }
+        if (needed <= room || f.pointSizeF() <= 4)
+            break;
         f.setPointSizeF(f.pointSizeF() - 0.5);
-    if (f == m_panels[0]->font() && m_panels[1]->minimumWidth() == amountWidth(f))
-        return;
+    }
+    // While the bar has room, an amount panel keeps room for a placeholder
+    // amount with some air, so that it does not jump with every new figure.
+    const QFontMetrics metrics(f);
+    const int placeholder = metrics.horizontalAdvance(sample) + (f.pointSizeF() < full.pointSizeF() ? 4 : 10);
+    int roomy = 0;
+    for (int i = 0; i < 6; ++i)
+        roomy += i % 2 == 1 ? qMax(shown[i], placeholder) : shown[i];
     for (int i = 0; i < 6; ++i) {
-        m_panels[i]->setFont(f);
-        if (i % 2 == 1)
-            m_panels[i]->setMinimumWidth(amountWidth(f));
+        const int wanted = i % 2 == 1 && roomy <= room ? qMax(shown[i], placeholder) : shown[i];
+        if (m_panels[i]->font() != f)
+            m_panels[i]->setFont(f);
+        if (m_panels[i]->minimumWidth() != wanted + extra[i])
+            m_panels[i]->setMinimumWidth(wanted + extra[i]);
     }
 }
 
@@ -277,6 +307,7 @@ void frmMain::UpdateStatus(const QString &charges, const QString &payments)
         const std::optional<Currency> balance = modTamberlock::subtractCurrency(*c, *p);
         m_panels[5]->setText(balance ? modTamberlock::formatCurrency(*balance) : QString());
     }
+    fitStatusBar();
 }
 
 void frmMain::showTotals(std::optional<Currency> charges, std::optional<Currency> payments)
@@ -287,6 +318,7 @@ void frmMain::showTotals(std::optional<Currency> charges, std::optional<Currency
     m_panels[1]->setText(charges ? formatCurrency(*charges) : QString());
     m_panels[3]->setText(payments ? formatCurrency(*payments) : QString());
     m_panels[5]->setText(balance ? formatCurrency(*balance) : QString());
+    fitStatusBar();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "data/Formats.h"
 #include "data/Settings.h"
 #include "widgets/Twips.h"
 
@@ -40,8 +41,13 @@ private slots:
         auto *label = w->findChild<QLabel *>(QStringLiteral("Label1"));
         QCOMPARE(label->text(), QStringLiteral("Tamberlock"));
         QVERIFY(label->font().bold());
-        QCOMPARE(label->font().pointSize(), 18);
         QCOMPARE(label->font().family(), QStringLiteral("Verdana"));
+        // 2100 by 435 twips, the whole word inside; a font standing in for
+        // a missing Verdana is set smaller to fit.
+        QCOMPARE(label->geometry(), QRect(48, 0, 140, 29));
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
+        if (QFontInfo(label->font()).family() == QStringLiteral("Verdana"))
+            QCOMPARE(label->font().pointSize(), 18);
         QVERIFY(w->findChild<QLabel *>(QStringLiteral("Image1")));
         QCOMPARE(frame(w.get(), 0)->title(), QStringLiteral("Companies:"));
         QCOMPARE(frame(w.get(), 1)->title(), QStringLiteral("Projects:"));
@@ -119,6 +125,45 @@ private slots:
         w->setScreenStyle(0);
         QCOMPARE(w->frameGeometry().width(), Twips::toPixels(6090));
         QCOMPARE(w->frameGeometry().height(), Twips::toPixels(4725));
+    }
+
+    // Every amount is shown whole, its sign included, at the first size and
+    // at the smallest width; the captions and then the font give way.
+    void statusAmountsAreNeverCut_data()
+    {
+        QTest::addColumn<bool>("smallest");
+        QTest::addColumn<QString>("charges");
+        QTest::addColumn<QString>("payments");
+        for (const bool smallest : {false, true}) {
+            const char *size = smallest ? "smallest" : "first size";
+            QTest::addRow("%s, zero", size) << smallest << "0"
+                                            << "0";
+            QTest::addRow("%s, millions owed", size) << smallest << "3139.66"
+                                                     << "2439435.84";
+            QTest::addRow("%s, the largest", size) << smallest << "-461168601842738.79"
+                                                   << "461168601842738.79";
+        }
+    }
+    void statusAmountsAreNeverCut()
+    {
+        QFETCH(bool, smallest);
+        QFETCH(QString, charges);
+        QFETCH(QString, payments);
+        auto w = openWindow();
+        if (smallest)
+            w->resize(100, w->height());
+        w->UpdateStatus(charges, payments);
+        QTest::qWait(50);
+        const auto balance = modTamberlock::subtractCurrency(*modTamberlock::parseCurrency(charges),
+                                                             *modTamberlock::parseCurrency(payments));
+        QCOMPARE(panel(w.get(), 6), modTamberlock::formatCurrency(*balance));
+        for (int i = 2; i <= 6; i += 2) {
+            auto *amount = w->findChild<QLabel *>(QStringLiteral("StBr1_%1").arg(i));
+            QVERIFY2(amount->contentsRect().width() >=
+                         amount->fontMetrics().horizontalAdvance(amount->text()),
+                     qPrintable(amount->text()));
+            QVERIFY(amount->mapTo(w.get(), amount->contentsRect().topRight()).x() < w->width());
+        }
     }
 
     void singleStyleShowsTheSelectedTabsFrame()
