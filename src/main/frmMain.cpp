@@ -39,6 +39,12 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     createControls();
     createStatusBar();
     createMenus();
+    // New regional formats: the lists repaint themselves; the status bar
+    // shows its amounts anew.
+    connect(Formats::notifier(), &FormatsNotifier::changed, this, [this] {
+        showStatusAmounts();
+        fitStatusBar();
+    });
 
     m_watchTimer = new QTimer(this);
     m_watchTimer->setObjectName(QStringLiteral("tmrRealTimeCost"));
@@ -148,11 +154,13 @@ void frmMain::createStatusBar()
     rowLayout->setContentsMargins(0, 0, 0, 0);
     rowLayout->setSpacing(2);
     // No company is loaded yet, so there is no money to show.
-    const char *texts[6] = {"Charges:", "$0.00", "Payments:", "$0.00", "Balance:", "$0.00"};
+    const QString zero = modTamberlock::formatCurrency(0);
+    const QString texts[6] = {QStringLiteral("Charges:"), zero, QStringLiteral("Payments:"), zero,
+                              QStringLiteral("Balance:"), zero};
     for (int i = 0; i < 6; ++i) {
-        auto *panel = new QLabel(QString::fromLatin1(texts[i]), row);
+        auto *panel = new QLabel(texts[i], row);
         panel->setObjectName(QStringLiteral("StBr1_%1").arg(i + 1));
-        panel->setToolTip(QString::fromLatin1(texts[i]));
+        panel->setToolTip(texts[i]);
         const bool amount = (i % 2) == 1;
         panel->setAlignment((amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         panel->setContentsMargins(2, 0, 2, 0);
@@ -270,23 +278,29 @@ void frmMain::UpdateStatus(const QString &charges, const QString &payments)
     const std::optional<Currency> c = modTamberlock::parseCurrency(charges);
     const std::optional<Currency> p = modTamberlock::parseCurrency(payments);
     if (c)
-        m_panels[1]->setText(modTamberlock::formatCurrency(*c));
+        m_statusAmounts[0] = c;
     if (p)
-        m_panels[3]->setText(modTamberlock::formatCurrency(*p));
-    if (c && p) {
-        const std::optional<Currency> balance = modTamberlock::subtractCurrency(*c, *p);
-        m_panels[5]->setText(balance ? modTamberlock::formatCurrency(*balance) : QString());
+        m_statusAmounts[1] = p;
+    if (c && p)
+        m_statusAmounts[2] = modTamberlock::subtractCurrency(*c, *p);
+    showStatusAmounts();
+}
+
+void frmMain::showStatusAmounts()
+{
+    for (int i = 0; i < 3; ++i) {
+        const std::optional<Currency> &amount = m_statusAmounts[i];
+        m_panels[2 * i + 1]->setText(amount ? modTamberlock::formatCurrency(*amount) : QString());
     }
 }
 
 void frmMain::showTotals(std::optional<Currency> charges, std::optional<Currency> payments)
 {
-    using modTamberlock::formatCurrency;
-    const std::optional<Currency> balance =
+    m_statusAmounts[0] = charges;
+    m_statusAmounts[1] = payments;
+    m_statusAmounts[2] =
         charges && payments ? modTamberlock::subtractCurrency(*charges, *payments) : std::nullopt;
-    m_panels[1]->setText(charges ? formatCurrency(*charges) : QString());
-    m_panels[3]->setText(payments ? formatCurrency(*payments) : QString());
-    m_panels[5]->setText(balance ? formatCurrency(*balance) : QString());
+    showStatusAmounts();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

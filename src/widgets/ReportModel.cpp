@@ -1,8 +1,19 @@
 #include "widgets/ReportModel.h"
 
+#include "data/RegionalFormats.h"
+
 #include <algorithm>
 
-ReportModel::ReportModel(QObject *parent) : QAbstractTableModel(parent) {}
+ReportModel::ReportModel(QObject *parent) : QAbstractTableModel(parent)
+{
+    // Cells are made from the typed rows when painted, so new formats need
+    // only a repaint of what the view was told of, never a reload.
+    connect(Formats::notifier(), &FormatsNotifier::changed, this, [this] {
+        if (m_announced > 0 && !m_columns.isEmpty())
+            emit dataChanged(index(0, 0), index(m_announced - 1, int(m_columns.size()) - 1),
+                             {Qt::DisplayRole});
+    });
+}
 
 void ReportModel::setColumns(const QList<ReportColumn> &columns)
 {
