@@ -111,16 +111,22 @@ int RegionalFormats::currencyDecimals(const QString &code)
 const QList<RegionalFormats::CurrencyInfo> &RegionalFormats::knownCurrencies()
 {
     static const QList<CurrencyInfo> list = [] {
+        // The symbol and name as English speakers write them where an
+        // English locale uses the currency ("€", "Euro"), else as the first
+        // locale using it does.
         QHash<QString, CurrencyInfo> byCode;
+        QSet<QString> english;
         const QList<QLocale> locales =
             QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
         for (const QLocale &locale : locales) {
             const QString code = locale.currencySymbol(QLocale::CurrencyIsoCode);
-            if (code.size() != 3 || byCode.contains(code))
+            const bool isEnglish = locale.language() == QLocale::English;
+            if (code.size() != 3 || english.contains(code) || (byCode.contains(code) && !isEnglish))
                 continue;
-            // The symbol and name as the first locale of the currency gives them.
             byCode.insert(code, {code, locale.currencySymbol(QLocale::CurrencySymbol),
                                  locale.currencySymbol(QLocale::CurrencyDisplayName)});
+            if (isEnglish)
+                english.insert(code);
         }
         QList<CurrencyInfo> result = byCode.values();
         std::sort(result.begin(), result.end(),

@@ -91,6 +91,9 @@ RegionalFormatsPage::RegionalFormatsPage(QWidget *parent) : PreferencesPage(pare
     m_systemButton->setObjectName(QStringLiteral("cmdSystemFormats"));
     m_defaultButton = new QPushButton(QStringLiteral("&Program's own formats"), this);
     m_defaultButton->setObjectName(QStringLiteral("cmdDefaultFormats"));
+    // Enter is the dialog's Ok, not the last button pressed on the page.
+    m_systemButton->setAutoDefault(false);
+    m_defaultButton->setAutoDefault(false);
     m_sample = new QLabel(this);
     m_sample->setObjectName(QStringLiteral("lblSample"));
     m_sample->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -180,7 +180,8 @@ void frmMain::createStatusBar()
 
 void frmMain::fitStatusBar()
 {
-    const QString sample = QStringLiteral("$10,000.00");
+    // Under the default formats "$10,000.00".
+    const QString sample = modTamberlock::formatCurrency(100000000);
     const QFont full = font();
     QWidget *row = m_panels[0]->parentWidget();
     if (full.pointSizeF() <= 0 || !row->layout())

@@ -153,8 +153,14 @@ QVariant ReportModel::headerData(int section, Qt::Orientation orientation, int r
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
         return {};
-    if (role == Qt::DisplayRole)
-        return m_columns.at(section).caption;
+    if (role == Qt::DisplayRole) {
+        const QString &caption = m_columns.at(section).caption;
+        // A caption that names the dollar ("$Rate/Hr") names the user's own
+        // currency under formats of their choosing.
+        if (caption.startsWith(u'$') && !Formats::currentIsDefault())
+            return Formats::current().symbol + caption.mid(1);
+        return caption;
+    }
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(m_columns.at(section).alignment | Qt::AlignVCenter);
     return {};

@@ -78,6 +78,10 @@ private slots:
         QCOMPARE(resets.count(), 0);
         QCOMPARE(painted.count(), 1);
         QCOMPARE(jobs->cell(0, 3), rate);
+        QCOMPARE(
+            jobs->model()->headerData(3, Qt::Horizontal).toString(),
+            rate.remove(QRegularExpression("[-0-9.,\\s]", QRegularExpression::UseUnicodePropertiesOption)) +
+                "Rate/Hr");
         QCOMPARE(hours->cell(0, 2), start);
         QCOMPARE(panel(w.get(), 4), payments);
     }
