@@ -91,6 +91,14 @@ void ReportModel::cellsChanged(int id, int firstColumn, int lastColumn, int role
     emit dataChanged(index(row, firstColumn), index(row, lastColumn), {role});
 }
 
+QString ReportModel::valueKey(std::optional<qint64> value)
+{
+    // The sign bit flipped makes the unsigned order the signed one.
+    if (!value)
+        return QString();
+    return QStringLiteral("%1").arg(quint64(*value) ^ (quint64(1) << 63), 16, 16, QLatin1Char('0'));
+}
+
 void ReportModel::sortBy(int column, Qt::SortOrder order)
 {
     flush();
@@ -106,7 +114,7 @@ void ReportModel::sortBy(int column, Qt::SortOrder order)
     // Made and folded once per row, not once per comparison.
     std::vector<QString> keys(m_order.size());
     for (size_t id = 0; id < keys.size(); ++id)
-        keys[id] = cellText(int(id), column).toCaseFolded();
+        keys[id] = sortKey(int(id), column);
     if (order == Qt::AscendingOrder)
         std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
     else

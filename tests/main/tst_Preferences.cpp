@@ -86,6 +86,34 @@ private slots:
         QCOMPARE(panel(w.get(), 4), payments);
     }
 
+    // Texts such as "1.234,50 €" and "75,00 €" do not sort as their values
+    // do; under the user's formats the money and date columns sort by value.
+    void moneyAndDatesSortByValue_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("default rate by text") << "" << 3 << "Big";
+        QTest::newRow("de rate by value") << "de_DE" << 3 << "Small";
+        QTest::newRow("de deadline by value") << "de_DE" << 4 << "Big";
+        QTest::newRow("default deadline by text") << "" << 4 << "Small";
+    }
+    void moneyAndDatesSortByValue()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, column);
+        QFETCH(QString, first);
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        db->addJob(c, QStringLiteral("Big"), 12345000, ole(2024, 2, 1));
+        db->addJob(c, QStringLiteral("Small"), 750000, ole(2025, 1, 31));
+        Formats::setCurrent(locale.isEmpty() ? RegionalFormats()
+                                             : RegionalFormats::fromLocale(QLocale(locale)));
+        auto w = openWindowOn(c);
+        ReportList *jobs = list(w.get(), "LvwJobs");
+        qobject_cast<ReportModel *>(jobs->model())->sortBy(column, Qt::AscendingOrder);
+        QCOMPARE(jobs->cell(0, 2), first);
+    }
+
     void preferencesWindow()
     {
         auto w = openWindow();
