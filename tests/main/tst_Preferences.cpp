@@ -1,10 +1,12 @@
 #include "MainWindowFixture.h"
 
+#include "../editors/EditorTestUtil.h"
 #include "data/Clock.h"
 #include "data/Formats.h"
 #include "data/Settings.h"
 #include "dialogs/RegionalFormatsPage.h"
 #include "dialogs/frmPreferences.h"
+#include "editors/frmJob.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -112,6 +114,22 @@ private slots:
         ReportList *jobs = list(w.get(), "LvwJobs");
         qobject_cast<ReportModel *>(jobs->model())->sortBy(column, Qt::AscendingOrder);
         QCOMPARE(jobs->cell(0, 2), first);
+    }
+
+    // An open editor shows its amounts and moments anew; what it holds, and
+    // its change marker, stay.
+    void openEditorShowsTheNewFormats()
+    {
+        const int c = db->addCompany(QStringLiteral("Acme"));
+        const int j = db->addJob(c, QStringLiteral("Web"), 12345000, ole(2026, 12, 31, 17, 30));
+        frmJob *e = editortest::openEditor<frmJob>(EditorBase::EditMode, j);
+        e->setBoxText(2, QStringLiteral("$1,234.5"));
+        e->SetDirty(false);
+        Formats::setCurrent(RegionalFormats::fromLocale(QLocale(QLocale::German, QLocale::Germany)));
+        QCOMPARE(e->boxText(2), QString("1.234,50") + kNbsp + "€");
+        QCOMPARE(e->boxText(3), QStringLiteral("31.12.2026 17:30:00"));
+        QVERIFY(!e->windowTitle().endsWith(QLatin1String(" *")));
+        closeAllEditors();
     }
 
     void preferencesWindow()
