@@ -236,7 +236,7 @@ QString RegionalFormatsPage::sampleText() const
         return f.problem();
     const QDateTime moment = modTamberlock::makeDateTime(QDate(2026, 12, 31), QTime(17, 30, 0));
     return QStringLiteral("%1    %2\n%3    %4")
-        .arg(modTamberlock::formatCurrency(12345600, f), modTamberlock::formatCurrency(-12345600, f),
+        .arg(modTamberlock::formatCurrency(12345678900, f), modTamberlock::formatCurrency(-12345600, f),
              modTamberlock::formatDateTime(moment, f), ElapsedSpan::mode6(93909));
 }
 

@@ -28,7 +28,8 @@ public:
     RegionalFormats value() const;
     void setValue(const RegionalFormats &formats);
 
-    // The sample texts: money, a negative amount, a date-time, a span.
+    // The sample texts: money (large enough to show the grouping), a negative
+    // amount, a date-time, a span.
     QString sampleText() const;
 
 private:

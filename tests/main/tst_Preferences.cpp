@@ -157,6 +157,8 @@ private slots:
         const RegionalFormats german =
             RegionalFormats::fromLocale(QLocale(QLocale::German, QLocale::Germany));
         page->setValue(german);
+        QCOMPARE(page->sampleText().section(u'\n', 1), QStringLiteral("31.12.2026 17:30:00    1d 2h 5m 09s"));
+        QVERIFY(page->sampleText().startsWith(QString("1.234.567,89") + kNbsp + "€"));
         prefs->findChild<QPushButton *>(QStringLiteral("cmdApply"))->click();
         QCOMPARE(Formats::current(), german);
         QCOMPARE(RegionalFormats::fromSettings(), german);
