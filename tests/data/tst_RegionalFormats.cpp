@@ -234,35 +234,52 @@ private slots:
 
     void settingsStore_data()
     {
+        QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value"); // empty: the key is removed
-        QTest::newRow("valid") << ""
-                               << "";
-        QTest::newRow("unknown currency") << "Currency"
+        QTest::addColumn<QString>("value"); // written over the locale's
+        QTest::newRow("valid de_DE") << "de_DE"
+                                     << ""
+                                     << "";
+        QTest::newRow("valid fr_FR") << "fr_FR"
+                                     << ""
+                                     << "";
+        QTest::newRow("valid en_IN") << "en_IN"
+                                     << ""
+                                     << "";
+        QTest::newRow("unknown currency") << "de_DE"
+                                          << "Currency"
                                           << "XYZ";
-        QTest::newRow("equal separators") << "GroupSeparator"
+        QTest::newRow("equal separators") << "de_DE"
+                                          << "GroupSeparator"
                                           << ",";
-        QTest::newRow("empty date order") << "DateOrder"
+        QTest::newRow("empty date order") << "de_DE"
+                                          << "DateOrder"
                                           << "";
-        QTest::newRow("decimals") << "Decimals"
+        QTest::newRow("decimals") << "de_DE"
+                                  << "Decimals"
                                   << "many";
-        QTest::newRow("clock") << "Clock"
+        QTest::newRow("clock") << "de_DE"
+                               << "Clock"
                                << "13";
     }
     void settingsStore()
     {
+        QFETCH(QString, locale);
         QFETCH(QString, key);
         QFETCH(QString, value);
         QTemporaryDir dir;
         QSettings store(dir.filePath("kiv.ini"), QSettings::IniFormat);
-        const RegionalFormats german = formatsOf("de_DE");
-        german.write(store);
+        const RegionalFormats stored = formatsOf(locale);
+        stored.write(store);
         if (!key.isEmpty())
             store.setValue("Formats/" + key, value);
+        store.sync();
+        // Read back from the file, not from the writer's cache.
+        QSettings again(dir.filePath("kiv.ini"), QSettings::IniFormat);
         QString why;
-        const RegionalFormats read = RegionalFormats::read(store, &why);
+        const RegionalFormats read = RegionalFormats::read(again, &why);
         QCOMPARE(why.isEmpty(), key.isEmpty());
-        QCOMPARE(read, key.isEmpty() ? german : RegionalFormats());
+        QCOMPARE(read, key.isEmpty() ? stored : RegionalFormats());
     }
 };
 
