@@ -21,6 +21,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     } else {
         FUZZ_ASSERT(formatCurrencyText(text) == text);
     }
+    // Under formats of other kinds: what is read shows and reads back as the
+    // amount rounded to the currency's decimals.
+    static const RegionalFormats others[] = {RegionalFormats::fromLocale(QLocale(QStringLiteral("de_DE"))),
+                                             RegionalFormats::fromLocale(QLocale(QStringLiteral("fr_FR"))),
+                                             RegionalFormats::fromLocale(QLocale(QStringLiteral("en_IN"))),
+                                             RegionalFormats::fromLocale(QLocale(QStringLiteral("ja_JP"))),
+                                             RegionalFormats::fromLocale(QLocale(QStringLiteral("ar_KW")))};
+    for (const RegionalFormats &f : others) {
+        if (const auto amount = parseCurrency(text, f)) {
+            FUZZ_ASSERT(parseCurrency(formatCurrency(*amount, f), f) == roundToCent(*amount, f));
+            FUZZ_ASSERT(parseCurrency(currencyToPlainText(*amount, f), f) == amount);
+        }
+    }
     if (size > sizeof(qint64)) {
         qint64 rate;
         memcpy(&rate, data, sizeof rate);

@@ -25,6 +25,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_ASSERT(shown == text);
     }
     (void)IsPendingTime(text);
+    // Under day-first and year-first formats a moment read shows and reads
+    // back as itself.
+    static const RegionalFormats others[] = {RegionalFormats::fromLocale(QLocale(QStringLiteral("de_DE"))),
+                                             RegionalFormats::fromLocale(QLocale(QStringLiteral("ja_JP"))),
+                                             RegionalFormats::fromLocale(QLocale(QStringLiteral("en_GB")))};
+    for (const RegionalFormats &f : others) {
+        if (const auto moment = parseDateTime(text, f)) {
+            FUZZ_ASSERT(parseDateTime(formatDateTime(*moment, f), f) == moment);
+            FUZZ_ASSERT(parseDateTime(formatGeneralDate(*moment, f), f) == moment);
+        }
+    }
     if (size == sizeof(double)) {
         double v;
         memcpy(&v, data, sizeof v);

@@ -2,6 +2,7 @@
 // database as CSV. Reads the file read-only, so it runs beside the program.
 #include "data/Export.h"
 #include "data/DataPath.h"
+#include "data/RegionalFormats.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -31,6 +32,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tamberlock-export"));
+    // The user's currency labels the amounts and sets their decimals.
+    Formats::setCurrent(RegionalFormats::fromSettings());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

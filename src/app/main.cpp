@@ -2,6 +2,7 @@
 #include "app/WindowLog.h"
 #include "data/Backup.h"
 #include "data/DataPath.h"
+#include "data/RegionalFormats.h"
 #include "dialogs/QtPrompter.h"
 #include "main/frmMain.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char *argv[])
 
     QtPrompter qtPrompter;
     setPrompter(&qtPrompter);
+    Formats::setCurrent(RegionalFormats::fromSettings());
     setDataPath(dataPathFor(QCoreApplication::applicationDirPath()));
     Backup::atStartup();
 

@@ -68,11 +68,24 @@ bool inPeriod(const QVariant &value, const Export::Filter &filter)
     return (!filter.from || day >= *filter.from) && (!filter.to || day <= *filter.to);
 }
 
-// The amount a "$#,##0.00" text reads back as: what the lists show and the
-// status bar adds up.
+// The amount its money text reads back as (to the cent, or to the yen...):
+// what the lists show and the status bar adds up.
 Currency shownAmount(Currency amount)
 {
     return roundToCent(amount).value_or(0);
+}
+
+// Under formats of the user's choosing each row ends with the code of the
+// currency the amounts are labelled with (a label only); under the program's
+// own formats the report stays as it always was.
+QStringList currencyHeader()
+{
+    return Formats::currentIsDefault() ? QStringList() : QStringList{QStringLiteral("currency")};
+}
+
+QStringList currencyCell()
+{
+    return Formats::currentIsDefault() ? QStringList() : QStringList{Formats::current().currencyCode};
 }
 
 // The database's own words for what went wrong, as the error boxes show them.
@@ -179,10 +192,11 @@ QString Exporter::charges(bool write)
     if (!select(query, sql, values, &error))
         return error;
     if (write)
-        m_csv.row({QStringLiteral("company id"), QStringLiteral("project id"), QStringLiteral("company"),
-                   QStringLiteral("project"), QStringLiteral("start"), QStringLiteral("stop"),
-                   QStringLiteral("hours"), QStringLiteral("rate"), QStringLiteral("cost"),
-                   QStringLiteral("running")});
+        m_csv.row(QStringList{QStringLiteral("company id"), QStringLiteral("project id"),
+                              QStringLiteral("company"), QStringLiteral("project"), QStringLiteral("start"),
+                              QStringLiteral("stop"), QStringLiteral("hours"), QStringLiteral("rate"),
+                              QStringLiteral("cost"), QStringLiteral("running")} +
+                  currencyHeader());
     while (query.next()) {
         if (!inPeriod(query.value(4), m_filter))
             continue;
@@ -205,11 +219,13 @@ QString Exporter::charges(bool write)
             continue;
         if (hours.endsWith(QLatin1Char('.')))
             hours.chop(1);
-        m_csv.row({query.value(0).toString(), query.value(7).toString(),
-                   Export::csvText(query.value(1).toString()), Export::csvText(query.value(2).toString()),
-                   isoDateTime(query.value(4)), running ? QString() : isoDateTime(query.value(5)), hours,
-                   Export::csvMoney(rate), Export::csvMoney(*cost),
-                   running ? QStringLiteral("yes") : QStringLiteral("no")});
+        m_csv.row(QStringList{query.value(0).toString(), query.value(7).toString(),
+                              Export::csvText(query.value(1).toString()),
+                              Export::csvText(query.value(2).toString()), isoDateTime(query.value(4)),
+                              running ? QString() : isoDateTime(query.value(5)), hours,
+                              Export::csvMoney(rate), Export::csvMoney(*cost),
+                              running ? QStringLiteral("yes") : QStringLiteral("no")} +
+                  currencyCell());
     }
     if (query.lastError().isValid())
         return queryError(query);
@@ -235,8 +251,9 @@ QString Exporter::payments(bool write)
     if (!select(query, sql, values, &error))
         return error;
     if (write)
-        m_csv.row({QStringLiteral("company id"), QStringLiteral("company"), QStringLiteral("date"),
-                   QStringLiteral("amount"), QStringLiteral("type"), QStringLiteral("comments")});
+        m_csv.row(QStringList{QStringLiteral("company id"), QStringLiteral("company"), QStringLiteral("date"),
+                              QStringLiteral("amount"), QStringLiteral("type"), QStringLiteral("comments")} +
+                  currencyHeader());
     while (query.next()) {
         if (!inPeriod(query.value(2), m_filter))
             continue;
@@ -244,10 +261,11 @@ QString Exporter::payments(bool write)
         if (!add(m_payments, query.value(0).toInt(), amount))
             return QStringLiteral("the payments of company %1 are out of range").arg(query.value(0).toInt());
         if (write)
-            m_csv.row({query.value(0).toString(), Export::csvText(query.value(1).toString()),
-                       isoDateTime(query.value(2)), Export::csvMoney(amount),
-                       Export::csvText(query.value(4).toString()),
-                       Export::csvText(query.value(5).toString())});
+            m_csv.row(QStringList{query.value(0).toString(), Export::csvText(query.value(1).toString()),
+                                  isoDateTime(query.value(2)), Export::csvMoney(amount),
+                                  Export::csvText(query.value(4).toString()),
+                                  Export::csvText(query.value(5).toString())} +
+                      currencyCell());
     }
     if (query.lastError().isValid())
         return queryError(query);
@@ -271,8 +289,9 @@ QString Exporter::balance()
     QSqlQuery query;
     if (!select(query, sql, values, &error))
         return error;
-    m_csv.row({QStringLiteral("company id"), QStringLiteral("company"), QStringLiteral("charges"),
-               QStringLiteral("payments"), QStringLiteral("balance")});
+    m_csv.row(QStringList{QStringLiteral("company id"), QStringLiteral("company"), QStringLiteral("charges"),
+                          QStringLiteral("payments"), QStringLiteral("balance")} +
+              currencyHeader());
     while (query.next()) {
         const qint32 company = query.value(0).toInt();
         const Currency charged = m_charges.value(company);
@@ -280,8 +299,9 @@ QString Exporter::balance()
         Currency balance = 0;
         if (qSubOverflow(charged, paid, &balance))
             return QStringLiteral("the balance of company %1 is out of range").arg(company);
-        m_csv.row({QString::number(company), Export::csvText(query.value(1).toString()),
-                   Export::csvMoney(charged), Export::csvMoney(paid), Export::csvMoney(balance)});
+        m_csv.row(QStringList{QString::number(company), Export::csvText(query.value(1).toString()),
+                              Export::csvMoney(charged), Export::csvMoney(paid), Export::csvMoney(balance)} +
+                  currencyCell());
     }
     if (query.lastError().isValid())
         return queryError(query);
@@ -322,10 +342,19 @@ QString csvText(const QString &text)
 
 QString csvMoney(Currency amount)
 {
-    // The lists' own rounding to the cent, without the "$" and the grouping.
-    QString text = formatCurrency(amount);
-    text.remove(QLatin1Char('$'));
-    text.remove(QLatin1Char(','));
+    // The lists' own rounding to the currency's decimals, written with a
+    // point and no grouping whatever the formats, so spreadsheets read it.
+    const int decimals = Formats::current().decimals;
+    const std::optional<Currency> shown = roundToCent(amount);
+    if (!shown)
+        return QString();
+    const quint64 magnitude = *shown < 0 ? quint64(0) - quint64(*shown) : quint64(*shown);
+    QString text = *shown < 0 ? QStringLiteral("-") : QString();
+    text += QString::number(magnitude / quint64(kCurrencyScale));
+    if (decimals > 0) {
+        const QString fraction = QString::number(magnitude % quint64(kCurrencyScale)).rightJustified(4, u'0');
+        text += QLatin1Char('.') + fraction.left(decimals);
+    }
     return text;
 }
 

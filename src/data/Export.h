@@ -12,7 +12,8 @@ class QIODevice;
 // The charges, payments and balances of a database as CSV (RFC 4180, UTF-8,
 // a header row, CRLF line ends) for a spreadsheet or an invoice. Costs are
 // the main window's: hours as the charge list computes them, cost exact from
-// the integer currency, rounded to the cent as the lists show it; a running
+// the integer currency, rounded to the cent as the lists show it (to the
+// currency's decimals), each row ending with the currency's code; a running
 // charge costed to now at the rate the project list shows, as the live watch
 // costs it.
 namespace Export {
@@ -41,7 +42,8 @@ QString write(const QString &databasePath, Report report, const Filter &filter, 
 // return is made harmless for spreadsheets with a leading apostrophe, and the
 // cell is quoted when it holds a comma, a quote or a line break.
 QString csvText(const QString &text);
-// An amount to the cent with a point and no grouping: "1234.50", "-5.00".
+// An amount to the currency's decimals (the cent by default) with a point
+// and no grouping, whatever the regional formats: "1234.50", "-5.00".
 QString csvMoney(Currency amount);
 
 } // namespace Export

@@ -315,6 +315,307 @@ QString unitPiece(qint64 count, const char *unit, const char *pluralTail, const 
            QLatin1String(count != 1 ? pluralTail : singularTail);
 }
 
+// --- Under other regional formats ---------------------------------------------
+
+// The formats in force are known to be the default without comparing them:
+// the lists format thousands of cells a second.
+bool isDefaultFormats(const RegionalFormats &formats)
+{
+    return &formats == &Formats::current() ? Formats::currentIsDefault() : formats.isDefault();
+}
+
+// The text with every decimal digit (Arabic-Indic, Devanagari, full-width...)
+// as its Latin one, the full-width yen sign as the yen sign, and the blanks
+// around it taken off.
+QString normalised(const QString &text)
+{
+    QString out = text.trimmed();
+    for (QChar &c : out) {
+        if (c.category() == QChar::Number_DecimalDigit && c.unicode() > 0x7f)
+            c = QChar(u'0' + c.digitValue());
+        else if (c == QChar(0xffe5))
+            c = QChar(0x00a5);
+    }
+    return out;
+}
+
+bool isBlank(QChar c)
+{
+    return c.isSpace() || c == QChar(0x200f) || c == QChar(0x200e) || c == QChar(0x061c);
+}
+
+QStringView trimBlanks(QStringView view)
+{
+    while (!view.isEmpty() && isBlank(view.front()))
+        view = view.mid(1);
+    while (!view.isEmpty() && isBlank(view.back()))
+        view.chop(1);
+    return view;
+}
+
+bool sameGroupSeparator(QChar typed, const QString &group)
+{
+    if (group.isEmpty())
+        return false;
+    const QChar g = group.front();
+    // Any blank stands for a blank separator: people type a plain space for
+    // the no-break ones.
+    if (g.isSpace())
+        return typed.isSpace();
+    if (g == u'\'' || g == QChar(0x2019))
+        return typed == u'\'' || typed == QChar(0x2019);
+    return typed == g;
+}
+
+QString groupedDigits(quint64 value, const RegionalFormats &formats)
+{
+    QString digits = QString::number(value);
+    if (formats.groupSeparator.isEmpty())
+        return digits;
+    qsizetype i = digits.size() - 3;
+    while (i > 0) {
+        digits.insert(i, formats.groupSeparator);
+        i -= formats.indianGrouping ? 2 : 3;
+    }
+    return digits;
+}
+
+quint64 powerOfTen(int n)
+{
+    quint64 p = 1;
+    while (n-- > 0)
+        p *= 10;
+    return p;
+}
+
+// The number part of an amount under formats: the whole digits with group
+// separators only where the grouping puts them, then the decimal separator
+// and at most four decimals kept (the fifth rounds). In ten-thousandths.
+std::optional<quint64> parseGroupedMagnitude(QStringView text, const RegionalFormats &formats)
+{
+    constexpr quint64 kMaxWhole = (std::numeric_limits<quint64>::max() - kCurrencyScale) / kCurrencyScale;
+    const QChar point = formats.decimalSeparator.front();
+    QList<int> groups{0};
+    quint64 whole = 0;
+    qsizetype pos = 0;
+    const qsizetype n = text.size();
+    bool anyDigit = false;
+    for (; pos < n; ++pos) {
+        const QChar c = text[pos];
+        const int d = asciiDigit(c);
+        if (d >= 0) {
+            if (whole > (kMaxWhole - quint64(d)) / 10)
+                return std::nullopt;
+            whole = whole * 10 + quint64(d);
+            ++groups.back();
+            anyDigit = true;
+        } else if (c != point && sameGroupSeparator(c, formats.groupSeparator)) {
+            if (groups.back() == 0)
+                return std::nullopt;
+            groups.append(0);
+        } else {
+            break;
+        }
+    }
+    if (groups.size() > 1) {
+        // 1,234,567 always; 12,34,567 also where the grouping is Indian.
+        const int first = groups.front();
+        bool western = first <= 3 && groups.back() == 3;
+        bool indian = formats.indianGrouping && first <= 2 && groups.back() == 3;
+        for (qsizetype i = 1; i + 1 < groups.size(); ++i) {
+            western = western && groups[i] == 3;
+            indian = indian && groups[i] == 2;
+        }
+        if (!western && !indian)
+            return std::nullopt;
+    }
+    quint64 fraction = 0;
+    int decimals = 0;
+    bool roundUp = false;
+    if (pos < n && text[pos] == point) {
+        for (++pos; pos < n; ++pos) {
+            const int d = asciiDigit(text[pos]);
+            if (d < 0)
+                break;
+            anyDigit = true;
+            if (decimals < 4) {
+                fraction = fraction * 10 + quint64(d);
+                ++decimals;
+            } else if (decimals == 4) {
+                roundUp = d >= 5;
+                ++decimals;
+            }
+        }
+    }
+    if (pos != n || !anyDigit)
+        return std::nullopt;
+    for (int i = std::min(decimals, 4); i < 4; ++i)
+        fraction *= 10;
+    return whole * quint64(kCurrencyScale) + fraction + (roundUp ? 1 : 0);
+}
+
+// Takes the currency symbol or code off one end of the text.
+bool takeCurrencyMark(QStringView &view, const RegionalFormats &formats, bool front)
+{
+    // Direction marks around a symbol are not typed; the text lost its own.
+    const QString symbol = trimBlanks(normalised(formats.symbol)).toString();
+    for (const QString &mark : {symbol, formats.currencyCode}) {
+        if (mark.isEmpty())
+            continue;
+        const Qt::CaseSensitivity cs = mark == formats.currencyCode ? Qt::CaseInsensitive : Qt::CaseSensitive;
+        if (front ? view.startsWith(mark, cs) : view.endsWith(mark, cs)) {
+            view = front ? view.mid(mark.size()) : view.left(view.size() - mark.size());
+            view = trimBlanks(view);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<Currency> parseCurrencyUnder(const QString &text, const RegionalFormats &formats)
+{
+    const QString clean = normalised(text);
+    QStringView view = trimBlanks(clean);
+    bool negative = false;
+    bool bracketed = false;
+    if (view.size() >= 2 && view.front() == u'(' && view.back() == u')') {
+        bracketed = true;
+        negative = true;
+        view = trimBlanks(view.mid(1, view.size() - 2));
+    }
+    bool signSeen = false;
+    auto takeSign = [&] {
+        if (!signSeen && !view.isEmpty() &&
+            (view.front() == u'-' || view.front() == u'+' || view.front() == QChar(0x2212))) {
+            if (bracketed)
+                return false;
+            negative = view.front() != u'+';
+            signSeen = true;
+            view = trimBlanks(view.mid(1));
+        }
+        return true;
+    };
+    if (!takeSign())
+        return std::nullopt;
+    const bool markFront = takeCurrencyMark(view, formats, true);
+    if (!takeSign())
+        return std::nullopt;
+    if (!markFront)
+        takeCurrencyMark(view, formats, false);
+    const auto magnitude = parseGroupedMagnitude(view, formats);
+    if (!magnitude)
+        return std::nullopt;
+    return toSigned64(*magnitude, negative);
+}
+
+// The magnitude rounded half away from zero to the shown decimals, in
+// ten-thousandths.
+quint64 roundedMagnitude(quint64 magnitude, int decimals)
+{
+    const quint64 unit = powerOfTen(4 - decimals);
+    const quint64 units = magnitude / unit + (magnitude % unit >= (unit + 1) / 2 && unit > 1 ? 1 : 0);
+    return units;
+}
+
+QString formatCurrencyUnder(Currency amount, const RegionalFormats &formats)
+{
+    const quint64 units = roundedMagnitude(magnitudeOf(amount), formats.decimals);
+    const quint64 scale = powerOfTen(formats.decimals);
+    QString number = groupedDigits(units / scale, formats);
+    if (formats.decimals > 0)
+        number += formats.decimalSeparator +
+                  QString::number(units % scale).rightJustified(formats.decimals, QLatin1Char('0'));
+    const QString gap = formats.symbolSpaced ? QString(QChar(0x00a0)) : QString();
+    QString result = amount < 0 && units != 0 ? QStringLiteral("-") : QString();
+    result += formats.symbolBefore ? formats.symbol + gap + number : number + gap + formats.symbol;
+    return result;
+}
+
+// The date in the formats' order: padded ("29.06.1973") or not ("29.6.1973").
+QString dateUnder(const QDate &date, const RegionalFormats &formats, bool padded)
+{
+    const int width = padded ? 2 : 0;
+    const QString day = QString::number(date.day()).rightJustified(width, QLatin1Char('0'));
+    const QString month = QString::number(date.month()).rightJustified(width, QLatin1Char('0'));
+    const QString year = QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
+    const QChar sep = formats.dateSeparator;
+    switch (formats.dateOrder) {
+    case RegionalFormats::DateOrder::DayMonthYear: return day + sep + month + sep + year;
+    case RegionalFormats::DateOrder::YearMonthDay: return year + sep + month + sep + day;
+    case RegionalFormats::DateOrder::MonthDayYear: break;
+    }
+    return month + sep + day + sep + year;
+}
+
+QString timeUnder(const QTime &time, const RegionalFormats &formats, bool padded)
+{
+    const int hour = formats.hour12 ? (time.hour() % 12 == 0 ? 12 : time.hour() % 12) : time.hour();
+    QString result =
+        QString::number(hour).rightJustified(padded || !formats.hour12 ? 2 : 0, QLatin1Char('0')) +
+        QLatin1Char(':') + pad2(time.minute()) + QLatin1Char(':') + pad2(time.second());
+    if (formats.hour12)
+        result += time.hour() < 12 ? QLatin1String(" AM") : QLatin1String(" PM");
+    return result;
+}
+
+std::optional<QDateTime> parseDateTimeUnder(const QString &raw, const RegionalFormats &formats)
+{
+    const QString text = normalised(raw);
+    if (text.isEmpty())
+        return std::nullopt;
+    static const QRegularExpression isoDate(
+        QStringLiteral("^([0-9]{4})-([0-9]{1,2})-([0-9]{1,2})(?:(?:\\s+|T)(\\S.*))?$"));
+    // Three numbers parted twice by the same one of "/", "." or "-"; a
+    // comma may follow the date.
+    static const QRegularExpression localDate(
+        QStringLiteral("^([0-9]{1,4})([/.\\-])([0-9]{1,2})\\2([0-9]{1,4})\\.?,?(?:\\s+(\\S.*))?$"));
+    int year = 1899, month = 12, day = 30;
+    QString timeText;
+    bool dateFound = false;
+    QRegularExpressionMatch match = isoDate.match(text);
+    if (match.hasMatch()) {
+        year = match.capturedView(1).toInt();
+        month = match.capturedView(2).toInt();
+        day = match.capturedView(3).toInt();
+        timeText = match.captured(4);
+        dateFound = true;
+    } else if ((match = localDate.match(text)).hasMatch()) {
+        const QStringView a = match.capturedView(1), b = match.capturedView(3), c = match.capturedView(4);
+        QStringView yearText;
+        switch (formats.dateOrder) {
+        case RegionalFormats::DateOrder::DayMonthYear:
+            day = a.toInt(), month = b.toInt(), yearText = c;
+            if (a.size() > 2)
+                return std::nullopt;
+            break;
+        case RegionalFormats::DateOrder::MonthDayYear:
+            month = a.toInt(), day = b.toInt(), yearText = c;
+            if (a.size() > 2)
+                return std::nullopt;
+            break;
+        case RegionalFormats::DateOrder::YearMonthDay:
+            yearText = a, month = b.toInt(), day = c.toInt();
+            if (c.size() > 2)
+                return std::nullopt;
+            break;
+        }
+        if (yearText.size() != 4 && yearText.size() != 2)
+            return std::nullopt;
+        year = yearText.toInt();
+        if (yearText.size() == 2)
+            year += year < 30 ? 2000 : 1900;
+        timeText = match.captured(5);
+        dateFound = true;
+    }
+    int hour = 0, minute = 0, second = 0;
+    if (dateFound) {
+        if (!timeText.isEmpty() && !parseTimePart(timeText, &hour, &minute, &second))
+            return std::nullopt;
+    } else if (!parseTimePart(text, &hour, &minute, &second)) {
+        return std::nullopt;
+    }
+    return buildDateTime(year, month, day, hour, minute, second);
+}
 } // namespace
 
 // --- Date-time values -------------------------------------------------------
@@ -375,9 +676,27 @@ std::optional<OleDate> dateTimeToOle(const QDateTime &dateTime)
 
 std::optional<QDateTime> parseDateTime(const QString &text)
 {
-    if (auto fast = parseDisplayForm(text))
-        return fast;
-    return parseGeneralForms(text);
+    if (Formats::currentIsDefault()) {
+        if (auto fast = parseDisplayForm(text))
+            return fast;
+        return parseGeneralForms(text);
+    }
+    return parseDateTimeUnder(text, Formats::current());
+}
+
+std::optional<QDateTime> parseDateTime(const QString &text, const RegionalFormats &formats)
+{
+    if (isDefaultFormats(formats)) {
+        if (auto fast = parseDisplayForm(text))
+            return fast;
+        return parseGeneralForms(text);
+    }
+    return parseDateTimeUnder(text, formats);
+}
+
+std::optional<QDateTime> parseProgramDateTime(const QString &text)
+{
+    return parseDisplayForm(text);
 }
 
 OleDate dateTimeTextToOle(const QString &text)
@@ -390,8 +709,32 @@ OleDate dateTimeTextToOle(const QString &text)
 
 QString formatDateTime(const QDateTime &dateTime)
 {
+    return formatDateTime(dateTime, Formats::current());
+}
+
+QString dateTimeEditFormat(const RegionalFormats &formats)
+{
+    QString date;
+    switch (formats.dateOrder) {
+    case RegionalFormats::DateOrder::MonthDayYear: date = QStringLiteral("MM/dd/yyyy"); break;
+    case RegionalFormats::DateOrder::DayMonthYear: date = QStringLiteral("dd/MM/yyyy"); break;
+    case RegionalFormats::DateOrder::YearMonthDay: date = QStringLiteral("yyyy/MM/dd"); break;
+    }
+    date.replace(u'/', formats.dateSeparator);
+    return date + (formats.hour12 ? QStringLiteral(" hh:mm:ss AP") : QStringLiteral(" HH:mm:ss"));
+}
+
+QString formatDateTime(const QDateTime &dateTime, const RegionalFormats &formats)
+{
     if (!dateTime.isValid())
         return QString();
+    if (!isDefaultFormats(formats)) {
+        const int year = dateTime.date().year();
+        if (year < 0 || year > 9999)
+            return QString();
+        return dateUnder(dateTime.date(), formats, true) + QLatin1Char(' ') +
+               timeUnder(dateTime.time(), formats, true);
+    }
     const QDate date = dateTime.date();
     const QTime time = dateTime.time();
     const int year = date.year();
@@ -442,8 +785,20 @@ QString formatDateTimeText(const QString &text)
 
 QString formatGeneralDate(const QDateTime &dateTime)
 {
+    return formatGeneralDate(dateTime, Formats::current());
+}
+
+QString formatGeneralDate(const QDateTime &dateTime, const RegionalFormats &formats)
+{
     if (!dateTime.isValid())
         return QString();
+    if (!isDefaultFormats(formats)) {
+        const QTime time = dateTime.time();
+        QString result = dateUnder(dateTime.date(), formats, false);
+        if (time.hour() == 0 && time.minute() == 0 && time.second() == 0)
+            return result;
+        return result + QLatin1Char(' ') + timeUnder(time, formats, false);
+    }
     const QDate date = dateTime.date();
     const QTime time = dateTime.time();
     QString result = QStringLiteral("%1/%2/%3")
@@ -465,6 +820,13 @@ QString formatGeneralDate(const QDateTime &dateTime)
 
 std::optional<Currency> parseCurrency(const QString &text)
 {
+    return parseCurrency(text, Formats::current());
+}
+
+std::optional<Currency> parseCurrency(const QString &text, const RegionalFormats &formats)
+{
+    if (!isDefaultFormats(formats))
+        return parseCurrencyUnder(text, formats);
     QStringView view = QStringView(text).trimmed();
     bool negative = false;
     bool bracketed = false;
@@ -498,6 +860,13 @@ std::optional<Currency> parseCurrency(const QString &text)
 
 QString formatCurrency(Currency amount)
 {
+    return formatCurrency(amount, Formats::current());
+}
+
+QString formatCurrency(Currency amount, const RegionalFormats &formats)
+{
+    if (!isDefaultFormats(formats))
+        return formatCurrencyUnder(amount, formats);
     const quint64 magnitude = magnitudeOf(amount);
     const quint64 cents = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
     const quint64 dollars = cents / 100;
@@ -512,6 +881,11 @@ QString formatCurrency(Currency amount)
 
 QString currencyToPlainText(Currency amount)
 {
+    return currencyToPlainText(amount, Formats::current());
+}
+
+QString currencyToPlainText(Currency amount, const RegionalFormats &formats)
+{
     const quint64 magnitude = magnitudeOf(amount);
     QString result = amount < 0 ? QStringLiteral("-") : QString();
     result += QString::number(magnitude / quint64(kCurrencyScale));
@@ -520,7 +894,7 @@ QString currencyToPlainText(Currency amount)
         QString decimals = QString::number(fraction).rightJustified(4, QLatin1Char('0'));
         while (decimals.endsWith(QLatin1Char('0')))
             decimals.chop(1);
-        result += QLatin1Char('.') + decimals;
+        result += formats.decimalSeparator + decimals;
     }
     return result;
 }
@@ -564,9 +938,17 @@ std::optional<Currency> costOfHours(const QString &hoursText, Currency rate)
 
 std::optional<Currency> roundToCent(Currency amount)
 {
-    const quint64 magnitude = magnitudeOf(amount);
-    const quint64 cents = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
-    return toSigned64(cents * 100, amount < 0);
+    return roundToCent(amount, Formats::current());
+}
+
+std::optional<Currency> roundToCent(Currency amount, const RegionalFormats &formats)
+{
+    const quint64 unit = powerOfTen(4 - formats.decimals);
+    const quint64 units = roundedMagnitude(magnitudeOf(amount), formats.decimals);
+    // The rounded figure may pass the 64-bit range only by less than a unit.
+    if (units > std::numeric_limits<quint64>::max() / unit)
+        return std::nullopt;
+    return toSigned64(units * unit, amount < 0);
 }
 
 std::optional<Currency> costOfSeconds(qint64 seconds, Currency rate)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/RegionalFormats.h"
 #include "data/Types.h"
 
 #include <QDateTime>
@@ -9,9 +10,11 @@
 #include <optional>
 
 // The shared display forms, the readers of typed values and the small shared
-// routines of the program. Separators and "AM"/"PM" are fixed ("." "," "AM"
-// "PM") whatever the machine's locale, so stored files and screens read the
-// same everywhere.
+// routines of the program. Money and moments follow the regional formats in
+// force (Formats::current(), by default "$1,234.50" and "06/29/1973 02:21:00
+// PM"), never the machine's locale behind the user's back; each such routine
+// also has an overload taking the formats. "AM"/"PM" and the digits stay
+// Latin.
 namespace modTamberlock {
 
 // --- Date-time values -------------------------------------------------------
@@ -34,12 +37,26 @@ std::optional<OleDate> dateTimeToOle(const QDateTime &dateTime);
 // "06/29/1973 14:21:00", "1973-06-29 14:21", a time alone (on 30 December
 // 1899). Anything else, and dates outside 1601..9999, are not a value.
 std::optional<QDateTime> parseDateTime(const QString &text);
+// Under other formats: the dates in the formats' order with "/", "." or "-"
+// ("31.12.2026 17:30", "31/12/2026 5:30 PM"), "1973-06-29 14:21", a time
+// alone. A date that does not fit the order is not a value, never a date
+// with day and month swapped.
+std::optional<QDateTime> parseDateTime(const QString &text, const RegionalFormats &formats);
+// The program's own form "MM/DD/YYYY HH:MM:SS AMPM", whatever the formats
+// (the pending stop time is written in it).
+std::optional<QDateTime> parseProgramDateTime(const QString &text);
 // parseDateTime then dateTimeToOle; a text that is no date-time gives 0 (the
 // zero date-time), as the editors read their boxes for a save.
 OleDate dateTimeTextToOle(const QString &text);
 
 // "MM/DD/YYYY HH:MM:SS AMPM", e.g. "06/29/1973 02:21:00 PM".
 QString formatDateTime(const QDateTime &dateTime);
+// Under other formats: two-digit day and month and four-digit year in the
+// formats' order, the time to the second on the 12- or 24-hour clock:
+// "29.06.1973 14:21:00".
+QString formatDateTime(const QDateTime &dateTime, const RegionalFormats &formats);
+// The same form as a QDateTimeEdit display format: "MM/dd/yyyy hh:mm:ss AP".
+QString dateTimeEditFormat(const RegionalFormats &formats);
 // A stored value in the display form; a value that is not a date-time gives
 // the empty text.
 QString formatOleDate(OleDate value);
@@ -49,6 +66,8 @@ QString formatDateTimeText(const QString &text);
 // The general date form: "7/4/2005 9:15:00 AM", or the date alone ("7/4/2005")
 // at exactly midnight.
 QString formatGeneralDate(const QDateTime &dateTime);
+// Under other formats the same without leading zeros: "4.7.2005 9:15:00".
+QString formatGeneralDate(const QDateTime &dateTime, const RegionalFormats &formats);
 
 // A charge's start and stop as whole seconds. A start that is no date-time
 // counts as a zero span; a stop that is missing, out of range or one of the
@@ -67,14 +86,27 @@ ChargeTimes chargeTimes(std::optional<OleDate> start, std::optional<OleDate> sto
 // Reads "$1,234.50", "1234.5", "-$5.00", " $60.00", "2." and the like. More
 // than four decimals are rounded to four; beyond the 64-bit range: not a value.
 std::optional<Currency> parseCurrency(const QString &text);
+// Under other formats: what the user sees and types, "1.234,56 €", "1234,56",
+// "-1.234,5", "€ 5" under German formats; the symbol or the currency code
+// before or after the number, the group separators only where the grouping
+// puts them (so "1234.5" under German formats is no amount rather than
+// 12345).
+std::optional<Currency> parseCurrency(const QString &text, const RegionalFormats &formats);
 // "$#,##0.00": "$1,234.50", "-$5.00"; cents rounded half away from zero.
 QString formatCurrency(Currency amount);
-// The amount its "$#,##0.00" text reads back as: to the cent, half a cent
-// away from zero; nothing beyond the 64-bit range.
+// Under other formats: "1.234,50 €", "¥1,235", "₹12,34,567.00", rounded half
+// away from zero to the currency's decimals; a minus sign leads.
+QString formatCurrency(Currency amount, const RegionalFormats &formats);
+// The amount its money text reads back as: to the smallest unit shown (the
+// cent by default), half of it away from zero; nothing beyond the 64-bit
+// range.
 std::optional<Currency> roundToCent(Currency amount);
+std::optional<Currency> roundToCent(Currency amount, const RegionalFormats &formats);
 // An amount as plain decimal text, as a loaded field shows before its box
-// cleans it up: "1234.5", "60", "-5.25".
+// cleans it up: "1234.5", "60", "-5.25" (a decimal comma where the formats
+// have one).
 QString currencyToPlainText(Currency amount);
+QString currencyToPlainText(Currency amount, const RegionalFormats &formats);
 // The money form of a text that reads as an amount; other texts unchanged.
 QString formatCurrencyText(const QString &text);
 // The cost of a number of hours given as text (as FormatElapsedTime mode 2

@@ -48,7 +48,9 @@ frmDateTime::frmDateTime(QWidget *owner)
     m_picker->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     // Wall-clock values: no time zone may shift them.
     m_picker->setTimeSpec(Qt::UTC);
-    m_picker->setDisplayFormat(QStringLiteral("MM/dd/yyyy hh:mm:ss AP"));
+    m_picker->setDisplayFormat(modTamberlock::dateTimeEditFormat(Formats::current()));
+    connect(Formats::notifier(), &FormatsNotifier::changed, this,
+            [this] { m_picker->setDisplayFormat(modTamberlock::dateTimeEditFormat(Formats::current())); });
     m_picker->setDateTimeRange(first, last);
     m_picker->setDateTime(modTamberlock::makeDateTime(QDate(1973, 6, 29), QTime(14, 21, 0)));
 

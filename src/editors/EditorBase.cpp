@@ -106,6 +106,7 @@ EditorBase::EditorBase(QWidget *owner, const QString &name, const Captions &capt
     outer->addLayout(buttons);
 
     connect(m_okButton, &QPushButton::clicked, this, &EditorBase::onOkClicked);
+    connect(Formats::notifier(), &FormatsNotifier::changed, this, &EditorBase::reshowValues);
     connect(m_addAsNewButton, &QPushButton::clicked, this, &EditorBase::onAddAsNewClicked);
     connect(m_closeButton, &QPushButton::clicked, this, &EditorBase::onCloseClicked);
 }
@@ -242,9 +243,31 @@ void EditorBase::setBoxText(int index, const QString &text)
         plain->setPlainText(text);
 }
 
+void EditorBase::reshowValues(const RegionalFormats &previous)
+{
+    // The boxes show their amounts and moments in the new formats; what they
+    // hold does not change, so neither does the change marker.
+    m_reshowing = true;
+    for (auto it = m_cleanUp.cbegin(); it != m_cleanUp.cend(); ++it) {
+        const QString text = boxText(it.key());
+        if (text.trimmed().isEmpty())
+            continue;
+        if (it.value() == CleanUp::Currency) {
+            if (const auto amount = parseCurrency(text, previous))
+                setBoxText(it.key(), formatCurrency(*amount));
+        } else if (it.value() == CleanUp::DateTime || it.value() == CleanUp::PendingDateTime) {
+            if (text == QLatin1String("Pending..."))
+                continue;
+            if (const auto when = parseDateTime(text, previous))
+                setBoxText(it.key(), formatDateTime(*when));
+        }
+    }
+    m_reshowing = false;
+}
+
 void EditorBase::boxChanged(int index)
 {
-    if (m_trimming)
+    if (m_trimming || m_reshowing)
         return;
     const int max = m_plainMaxLength.value(index, 0);
     if (max > 0) {
@@ -549,17 +572,28 @@ bool EditorBase::boxesReadable()
         if (kind == CleanUp::Currency) {
             if (parseCurrency(text))
                 continue;
-            accepted =
-                QStringLiteral("Type an amount of money such as 1234.50 or $1,234.50, or leave the box "
-                               "empty for $0.00.");
+            // The examples in the user's own formats: "1234.50 or $1,234.50".
+            const Currency example = 12345000;
+            const RegionalFormats &f = Formats::current();
+            const QString plain =
+                QString::number(example / kCurrencyScale) +
+                (f.decimals > 0 ? f.decimalSeparator + QStringLiteral("5000").left(f.decimals) : QString());
+            accepted = QStringLiteral("Type an amount of money such as %1 or %2, or leave the box "
+                                      "empty for %3.")
+                           .arg(plain, formatCurrency(example), formatCurrency(0));
         } else if (kind == CleanUp::DateTime || kind == CleanUp::PendingDateTime) {
             if (kind == CleanUp::PendingDateTime && IsPendingTime(text))
                 continue;
             if (const auto when = parseDateTime(text); when && dateTimeToOle(*when))
                 continue;
-            accepted = QStringLiteral("Type a date and time in the years 1601 to 9999, such as 06/29/1973 "
-                                      "02:21:00 PM, 6/29/1973 2:21 PM or 6/29/1973, or use the \"!\" or "
-                                      "\"...\" button beside the box.");
+            const QDateTime example = makeDateTime(QDate(1973, 6, 29), QTime(14, 21));
+            QString shortForm = formatGeneralDate(example);
+            // Without the seconds, as people type it: "6/29/1973 2:21 PM".
+            shortForm.replace(QStringLiteral(":00"), QString());
+            accepted =
+                QStringLiteral("Type a date and time in the years 1601 to 9999, such as %1, %2 or %3, "
+                               "or use the \"!\" or \"...\" button beside the box.")
+                    .arg(formatDateTime(example), shortForm, formatGeneralDate(makeDateTime(example.date())));
             if (kind == CleanUp::PendingDateTime)
                 accepted += QStringLiteral(" Choose \"Pending...\" for a charge that is still running.");
         } else {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DbError.h"
+#include "data/RegionalFormats.h"
 #include "data/Types.h"
 #include "dialogs/frmDateTime.h"
 
@@ -189,6 +190,8 @@ private:
     void onPickerClicked(frmDateTime::Destination dest);
     void onPickerChosen(frmDateTime::Destination dest, const QString &text);
     void boxChanged(int index);
+    // Shows the money and date-time boxes anew in the formats now in force.
+    void reshowValues(const RegionalFormats &previous);
     QString caption(bool dirty) const;
 
     Captions m_captions;
@@ -208,4 +211,5 @@ private:
     bool m_closeByButton = false;
     bool m_closed = false;
     bool m_trimming = false;
+    bool m_reshowing = false;
 };

@@ -59,6 +59,12 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     createControls();
     createStatusBar();
     createMenus();
+    // New regional formats: the lists repaint themselves; the status bar
+    // shows its amounts anew.
+    connect(Formats::notifier(), &FormatsNotifier::changed, this, [this] {
+        showStatusAmounts();
+        fitStatusBar();
+    });
 
     m_watchTimer = new QTimer(this);
     m_watchTimer->setObjectName(QStringLiteral("tmrRealTimeCost"));
@@ -173,13 +179,14 @@ void frmMain::createStatusBar()
     rowLayout->setContentsMargins(0, 0, 0, 0);
     rowLayout->setSpacing(2);
     // No company is loaded yet, so there is no money to show.
-    const char *texts[6] = {"Charges:", "$0.00", "Payments:", "$0.00", "Balance:", "$0.00"};
+    const QString zero = modTamberlock::formatCurrency(0);
+    const QString texts[6] = {QStringLiteral("Charges:"), zero, QStringLiteral("Payments:"), zero,
+                              QStringLiteral("Balance:"), zero};
     for (int i = 0; i < 6; ++i) {
         const bool amount = (i % 2) == 1;
-        QLabel *panel = amount ? new QLabel(QString::fromLatin1(texts[i]), row)
-                               : new CaptionPanel(QString::fromLatin1(texts[i]), row);
+        QLabel *panel = amount ? new QLabel(texts[i], row) : new CaptionPanel(texts[i], row);
         panel->setObjectName(QStringLiteral("StBr1_%1").arg(i + 1));
-        panel->setToolTip(QString::fromLatin1(texts[i]));
+        panel->setToolTip(texts[i]);
         panel->setAlignment((amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         panel->setContentsMargins(2, 0, 2, 0);
         panel->setIndent(0);
@@ -200,7 +207,8 @@ void frmMain::fitStatusBar()
     const QFont full = font();
     if (full.pointSizeF() <= 0 || !row->layout())
         return;
-    const QString sample = QStringLiteral("$10,000.00");
+    // Under the default formats "$10,000.00".
+    const QString sample = modTamberlock::formatCurrency(100000000);
     // Margins, frames and spacing do not scale with the font; the texts do.
     int room = width() - (statusBar()->width() - row->width()) - row->layout()->spacing() * 5;
     int extra[6];
@@ -300,25 +308,30 @@ void frmMain::UpdateStatus(const QString &charges, const QString &payments)
     const std::optional<Currency> c = modTamberlock::parseCurrency(charges);
     const std::optional<Currency> p = modTamberlock::parseCurrency(payments);
     if (c)
-        m_panels[1]->setText(modTamberlock::formatCurrency(*c));
+        m_statusAmounts[0] = c;
     if (p)
-        m_panels[3]->setText(modTamberlock::formatCurrency(*p));
-    if (c && p) {
-        const std::optional<Currency> balance = modTamberlock::subtractCurrency(*c, *p);
-        m_panels[5]->setText(balance ? modTamberlock::formatCurrency(*balance) : QString());
+        m_statusAmounts[1] = p;
+    if (c && p)
+        m_statusAmounts[2] = modTamberlock::subtractCurrency(*c, *p);
+    showStatusAmounts();
+}
+
+void frmMain::showStatusAmounts()
+{
+    for (int i = 0; i < 3; ++i) {
+        const std::optional<Currency> &amount = m_statusAmounts[i];
+        m_panels[2 * i + 1]->setText(amount ? modTamberlock::formatCurrency(*amount) : QString());
     }
     fitStatusBar();
 }
 
 void frmMain::showTotals(std::optional<Currency> charges, std::optional<Currency> payments)
 {
-    using modTamberlock::formatCurrency;
-    const std::optional<Currency> balance =
+    m_statusAmounts[0] = charges;
+    m_statusAmounts[1] = payments;
+    m_statusAmounts[2] =
         charges && payments ? modTamberlock::subtractCurrency(*charges, *payments) : std::nullopt;
-    m_panels[1]->setText(charges ? formatCurrency(*charges) : QString());
-    m_panels[3]->setText(payments ? formatCurrency(*payments) : QString());
-    m_panels[5]->setText(balance ? formatCurrency(*balance) : QString());
-    fitStatusBar();
+    showStatusAmounts();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

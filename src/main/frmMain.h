@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -24,6 +25,8 @@ class ReportList;
 
 // The start-up window: the three linked lists, the status-bar totals, both
 // screen styles, the real-time cost watch and the commands of its menus.
+class frmPreferences;
+
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -91,7 +94,7 @@ public:
     // The items of the menus by their index in the menu's item array (the
     // number in their object names, "MnuComps_10"); the gaps are separators.
     enum FileItem { FileBackup = 1, FilePrintInvoices = 3, FileExit = 5 };
-    enum ViewItem { ViewRefresh = 1, ViewRealTimeWatch = 2, ViewSingle = 3 };
+    enum ViewItem { ViewRefresh = 1, ViewRealTimeWatch = 2, ViewSingle = 3, ViewPreferences = 4 };
     enum PaymentsItem { PaymentsAdd = 1, PaymentsEdit = 3 };
     enum CompanyItem {
         CompanyAdd = 3,
@@ -174,6 +177,7 @@ private:
     void showLoadedTotals();
     // The three amounts; an amount that is not known shows as no value.
     void showTotals(std::optional<Currency> charges, std::optional<Currency> payments);
+    void showStatusAmounts();
 
     void editorClosed(EditorBase::OnClose what);
 
@@ -204,6 +208,9 @@ private:
     ReportList *m_chargeList = nullptr;
     QTabWidget *m_tabs = nullptr;
     QLabel *m_panels[6] = {};
+    QPointer<frmPreferences> m_preferences;
+    // What the status bar's charges, payments and balance panels show.
+    std::optional<Currency> m_statusAmounts[3] = {Currency(0), Currency(0), Currency(0)};
     QTimer *m_watchTimer = nullptr;
 
     QMenu *m_fileMenu = nullptr;

@@ -8,6 +8,7 @@
 #include "data/RecordStore.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmHelpStruct.h"
+#include "dialogs/frmPreferences.h"
 #include "editors/frmComp.h"
 #include "editors/frmHour.h"
 #include "editors/frmJob.h"
@@ -83,6 +84,9 @@ void frmMain::onViewMenu(int index)
         break;
     case ViewRealTimeWatch: setRealTimeWatch(!RealTimeWatch()); break;
     case ViewSingle: setScreenStyle(ScreenStyle() == StackedStyle ? SingleListStyle : StackedStyle); break;
+    case ViewPreferences:
+        SingleWindow::ensure(m_preferences, [this] { return new frmPreferences(this); })->bringForward();
+        break;
     default: break;
     }
 }
@@ -257,6 +261,10 @@ void frmMain::startNewCharge()
     // A charge must belong to a project.
     if (project == 0)
         return;
-    SaveHourRecord(0, project, nowToTheSecond(), dateTimeTextToOle(QString::fromLatin1(kStopTimePending)));
+    // The pending stop time is the program's own moment, whatever the formats.
+    const OleDate pending =
+        dateTimeToOle(parseProgramDateTime(QString::fromLatin1(kStopTimePending)).value_or(QDateTime()))
+            .value_or(0.0);
+    SaveHourRecord(0, project, nowToTheSecond(), pending);
     RefreshData();
 }

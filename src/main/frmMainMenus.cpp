@@ -61,7 +61,8 @@ void frmMain::createMenus()
     m_viewMenu = createMenu(QStringLiteral("MenuView"), QStringLiteral("&View"), QStringLiteral("mnuView"),
                             {{ViewRefresh, "Refresh Data", "F5"},
                              {ViewRealTimeWatch, "Real Time Watch", "F2", true, true, true},
-                             {ViewSingle, "View Single", "F3", true, true, false}},
+                             {ViewSingle, "View Single", "F3", true, true, false},
+                             {ViewPreferences, "&Preferences..."}},
                             &frmMain::onViewMenu);
     m_paymentsMenu =
         createMenu(QStringLiteral("MenuPayments"), QStringLiteral("&Payments"), QStringLiteral("MnuPayments"),

@@ -24,6 +24,11 @@ QString moneyText(const std::optional<Currency> &amount)
     return amount ? formatCurrency(*amount) : QString();
 }
 
+std::optional<qint64> momentKey(const std::optional<OleDate> &value)
+{
+    return value ? oleToSeconds(*value) : std::nullopt;
+}
+
 } // namespace
 
 // --- Companies ----------------------------------------------------------------
@@ -111,6 +116,16 @@ QString ProjectListModel::cellText(int id, int column) const
     case TimeLeft: return timeLeft(r);
     default: return {};
     }
+}
+
+QString ProjectListModel::sortKey(int id, int column) const
+{
+    const auto &r = m_rows[size_t(id)];
+    if (!Formats::currentIsDefault() && column == Rate)
+        return valueKey(r.data.rate);
+    if (!Formats::currentIsDefault() && column == Deadline)
+        return valueKey(momentKey(r.data.deadline));
+    return TypedListModel::sortKey(id, column);
 }
 
 // --- Charges ------------------------------------------------------------------
@@ -241,6 +256,20 @@ QString ChargeListModel::cellText(int id, int column) const
     }
 }
 
+QString ChargeListModel::sortKey(int id, int column) const
+{
+    const auto &r = m_rows[size_t(id)];
+    if (Formats::currentIsDefault())
+        return TypedListModel::sortKey(id, column);
+    switch (column) {
+    case Start: return valueKey(r.times.start);
+    // A running charge has no stop yet: after every stopped one.
+    case Stop: return r.times.running ? QStringLiteral("~") : valueKey(r.times.stop);
+    case Cost: return r.hasCost ? valueKey(r.cost) : QString();
+    default: return TypedListModel::sortKey(id, column);
+    }
+}
+
 // --- Payments -----------------------------------------------------------------
 
 QString PaymentListModel::cellText(int id, int column) const
@@ -256,4 +285,14 @@ QString PaymentListModel::cellText(int id, int column) const
     case Comments: return r.comments;
     default: return {};
     }
+}
+
+QString PaymentListModel::sortKey(int id, int column) const
+{
+    const Lists::PaymentRow &r = m_rows[size_t(id)];
+    if (!Formats::currentIsDefault() && column == Amount)
+        return valueKey(r.amount);
+    if (!Formats::currentIsDefault() && column == Date)
+        return valueKey(momentKey(r.date));
+    return TypedListModel::sortKey(id, column);
 }

@@ -77,6 +77,7 @@ public:
 
 protected:
     QString cellText(int id, int column) const override;
+    QString sortKey(int id, int column) const override;
     void clearStored() override;
 
 private:
@@ -125,6 +126,7 @@ public:
 
 protected:
     QString cellText(int id, int column) const override;
+    QString sortKey(int id, int column) const override;
     int cellIcon(int id) const override { return m_rows[size_t(id)].icon; }
     void clearStored() override;
 
@@ -147,6 +149,7 @@ public:
 
 protected:
     QString cellText(int id, int column) const override;
+    QString sortKey(int id, int column) const override;
 };
 
 // The further step of a list whose rows need none once they are added.

@@ -1,8 +1,19 @@
 #include "widgets/ReportModel.h"
 
+#include "data/RegionalFormats.h"
+
 #include <algorithm>
 
-ReportModel::ReportModel(QObject *parent) : QAbstractTableModel(parent) {}
+ReportModel::ReportModel(QObject *parent) : QAbstractTableModel(parent)
+{
+    // Cells are made from the typed rows when painted, so new formats need
+    // only a repaint of what the view was told of, never a reload.
+    connect(Formats::notifier(), &FormatsNotifier::changed, this, [this] {
+        if (m_announced > 0 && !m_columns.isEmpty())
+            emit dataChanged(index(0, 0), index(m_announced - 1, int(m_columns.size()) - 1),
+                             {Qt::DisplayRole});
+    });
+}
 
 void ReportModel::setColumns(const QList<ReportColumn> &columns)
 {
@@ -80,6 +91,14 @@ void ReportModel::cellsChanged(int id, int firstColumn, int lastColumn, int role
     emit dataChanged(index(row, firstColumn), index(row, lastColumn), {role});
 }
 
+QString ReportModel::valueKey(std::optional<qint64> value)
+{
+    // The sign bit flipped makes the unsigned order the signed one.
+    if (!value)
+        return QString();
+    return QStringLiteral("%1").arg(quint64(*value) ^ (quint64(1) << 63), 16, 16, QLatin1Char('0'));
+}
+
 void ReportModel::sortBy(int column, Qt::SortOrder order)
 {
     flush();
@@ -95,7 +114,7 @@ void ReportModel::sortBy(int column, Qt::SortOrder order)
     // Made and folded once per row, not once per comparison.
     std::vector<QString> keys(m_order.size());
     for (size_t id = 0; id < keys.size(); ++id)
-        keys[id] = cellText(int(id), column).toCaseFolded();
+        keys[id] = sortKey(int(id), column);
     if (order == Qt::AscendingOrder)
         std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
     else
@@ -142,8 +161,14 @@ QVariant ReportModel::headerData(int section, Qt::Orientation orientation, int r
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
         return {};
-    if (role == Qt::DisplayRole)
-        return m_columns.at(section).caption;
+    if (role == Qt::DisplayRole) {
+        const QString &caption = m_columns.at(section).caption;
+        // A caption that names the dollar ("$Rate/Hr") names the user's own
+        // currency under formats of their choosing.
+        if (caption.startsWith(u'$') && !Formats::currentIsDefault())
+            return Formats::current().symbol + caption.mid(1);
+        return caption;
+    }
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(m_columns.at(section).alignment | Qt::AlignVCenter);
     return {};

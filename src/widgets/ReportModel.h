@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QList>
 
+#include <optional>
 #include <vector>
 
 // One column of a report list.
@@ -62,6 +63,12 @@ signals:
 
 protected:
     virtual QString cellText(int id, int column) const = 0;
+    // What a column sorts by: its folded text, or a key that orders by value
+    // (valueKey) for the money and date columns under formats of the
+    // user's choosing, whose texts do not sort as their values do.
+    virtual QString sortKey(int id, int column) const { return cellText(id, column).toCaseFolded(); }
+    // A key that sorts as the value; no value sorts first.
+    static QString valueKey(std::optional<qint64> value);
     virtual int cellIcon(int id) const = 0;
     virtual void clearStored() = 0;
 
