@@ -66,7 +66,10 @@ std::optional<Client> readClient(Connection &connection, qint32 companyId, QStri
     // "City, ST 12345" as an envelope has it; the postal code in its mask.
     QString city = q.value(4).toString().trimmed();
     const QString state = q.value(5).toString().trimmed();
-    const QString zip = formatDigitMask(q.value(6).toString().trimmed(), QStringLiteral("#####-####"));
+    // A nine-digit code in its mask, any other as typed.
+    QString zip = q.value(6).toString().trimmed();
+    if (zip.size() == 9 && isDigitsOnly(zip))
+        zip = formatDigitMask(zip, QStringLiteral("#####-####"));
     if (!state.isEmpty())
         city += (city.isEmpty() ? QString() : QStringLiteral(", ")) + state;
     if (!zip.isEmpty())
@@ -222,12 +225,13 @@ std::optional<qint64> parseTaxRate(const QString &text)
     const std::optional<Currency> scaled = parseCurrency(t);
     if (!scaled || *scaled < 0 || *scaled > 100 * kCurrencyScale || t.contains(QLatin1Char('$')))
         return std::nullopt;
-    return *scaled * 100;
+    // Ten-thousandths of a percent are millionths.
+    return *scaled;
 }
 
 QString taxRateText(qint64 rate)
 {
-    QString text = formatNumber4(double(rate) / 1'000'000.0);
+    QString text = formatNumber4(double(rate) / 10'000.0);
     if (text.endsWith(QLatin1Char('.')))
         text.chop(1);
     return text + QStringLiteral(" %");

@@ -42,7 +42,7 @@ Sender loadSender()
     const int terms = s.value(QStringLiteral("PaymentTermsDays"), 30).toInt(&ok);
     sender.paymentTermsDays = ok && terms >= 0 && terms <= 3650 ? terms : 30;
     const qint64 rate = s.value(QStringLiteral("DefaultTaxRate"), 0).toLongLong(&ok);
-    sender.defaultTaxRate = ok && rate >= 0 && rate <= 100'000'000 ? rate : 0;
+    sender.defaultTaxRate = ok && rate >= 0 && rate <= 1'000'000 ? rate : 0;
     sender.taxLabel = s.value(QStringLiteral("TaxLabel"), QStringLiteral("Tax")).toString();
     sender.numberPattern =
         s.value(QStringLiteral("NumberPattern"), QStringLiteral("{YYYY}-{NNNN}")).toString();
