@@ -182,7 +182,9 @@ QString rowDescription(const Invoice &inv, int row)
     if (isStatement(inv))
         return inv.statementLines[size_t(row)].description;
     const Line &l = inv.lines[size_t(row)];
-    return l.billedBefore ? l.description + QStringLiteral("\n(already billed)") : l.description;
+    // The preview warns of billing a charge twice; an issued invoice does not.
+    return l.billedBefore && inv.number.isEmpty() ? l.description + QStringLiteral("\n(already billed)")
+                                                  : l.description;
 }
 
 QStringList rowCells(const Invoice &inv, int row)

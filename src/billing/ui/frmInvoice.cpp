@@ -33,7 +33,8 @@ using namespace Billing;
 
 namespace {
 
-// The preview's resolution: a page a little over 400 pixels high.
+// The preview's resolution before the window has its size: a page a
+// little over 400 pixels high.
 constexpr qreal kPreviewDpi = 52;
 const QDate kNoDate(1601, 1, 1);
 
@@ -162,8 +163,13 @@ frmInvoice::frmInvoice(QWidget *owner) : QDialog(owner, Qt::Window)
     new QHBoxLayout(m_strip);
     m_preview->setWidget(m_strip);
 
+    auto *choicesPanel = new QWidget(this);
+    choicesPanel->setObjectName(QStringLiteral("framChoices"));
+    choicesPanel->setLayout(left);
+    left->setContentsMargins(0, 0, 0, 0);
+    choicesPanel->setFixedWidth(420);
     auto *top = new QHBoxLayout;
-    top->addLayout(left, 0);
+    top->addWidget(choicesPanel, 0);
     top->addWidget(m_preview, 1);
 
     auto *settings = new QPushButton(QStringLiteral("Invoice &Settings..."), this);
@@ -193,6 +199,10 @@ frmInvoice::frmInvoice(QWidget *owner) : QDialog(owner, Qt::Window)
     m_recompute->setSingleShot(true);
     m_recompute->setInterval(200);
     connect(m_recompute, &QTimer::timeout, this, &frmInvoice::refresh);
+    m_relayout = new QTimer(this);
+    m_relayout->setSingleShot(true);
+    m_relayout->setInterval(100);
+    connect(m_relayout, &QTimer::timeout, this, &frmInvoice::buildPreview);
     m_render = new QTimer(this);
     m_render->setInterval(0);
     connect(m_render, &QTimer::timeout, this, &frmInvoice::renderSomePages);
@@ -367,8 +377,19 @@ void frmInvoice::refresh()
     const bool issuable = m_invoice && m_invoice->issuable();
     m_print->setEnabled(issuable);
     m_save->setEnabled(issuable);
+    m_pages.reset();
+    if (m_invoice)
+        m_pages = std::make_unique<InvoicePages>(*m_invoice, defaultPageLayout());
     buildPreview();
     fillEarlier();
+}
+
+void frmInvoice::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    // The pages follow the preview's height once the resizing settles.
+    if (m_pages)
+        m_relayout->start();
 }
 
 void frmInvoice::buildPreview()
@@ -378,12 +399,13 @@ void frmInvoice::buildPreview()
         delete l;
     m_pageLabels.clear();
     m_rendered.clear();
-    m_pages.reset();
-    if (!m_invoice)
+    if (!m_pages)
         return;
-    m_pages = std::make_unique<InvoicePages>(*m_invoice, defaultPageLayout());
+    // Whole pages in the height the preview has.
     const QSizeF points = m_pages->layout().fullRect(QPageLayout::Point).size();
-    const QSize size = (points * kPreviewDpi / 72.0).toSize();
+    const int room = m_preview->viewport()->height() - 2 * m_strip->layout()->contentsMargins().top();
+    m_dpi = room > 100 ? std::min(kPreviewDpi * 2, room * 72.0 / points.height()) : kPreviewDpi;
+    const QSize size = (points * m_dpi / 72.0).toSize();
     auto *row = static_cast<QHBoxLayout *>(m_strip->layout());
     for (int page = 0; page < m_pages->count(); ++page) {
         auto *l = new QLabel(m_strip);
@@ -394,10 +416,14 @@ void frmInvoice::buildPreview()
         l->setAlignment(Qt::AlignCenter);
         l->setText(QStringLiteral("Page %1").arg(page + 1));
         row->addWidget(l);
+        l->show(); // a child added to a shown window stays hidden otherwise
         m_pageLabels.push_back(l);
     }
     m_rendered.assign(m_pageLabels.size(), false);
-    m_strip->adjustSize();
+    // The strip's size from its pages: its layout runs only later, and the
+    // visible pages are chosen by their places in it.
+    row->activate();
+    m_strip->resize(row->sizeHint());
     m_render->start();
 }
 
@@ -417,7 +443,7 @@ void frmInvoice::renderSomePages()
         const bool wanted = g.right() >= left && g.left() <= right + g.width();
         if (wanted && !m_rendered[i]) {
             m_pageLabels[i]->setPixmap(
-                QPixmap::fromImage(m_pages->image(int(i), kPreviewDpi * devicePixelRatioF())
+                QPixmap::fromImage(m_pages->image(int(i), m_dpi * devicePixelRatioF())
                                        .scaled(m_pageLabels[i]->size() * devicePixelRatioF(),
                                                Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
             m_rendered[i] = true;

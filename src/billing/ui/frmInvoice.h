@@ -64,6 +64,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     explicit frmInvoice(QWidget *owner);
@@ -85,6 +86,7 @@ private:
     std::vector<QLabel *> m_pageLabels;
     std::vector<bool> m_rendered;
     QString m_error;
+    qreal m_dpi = 52;
 
     QComboBox *m_preset = nullptr;
     QDateEdit *m_from = nullptr;
@@ -104,6 +106,7 @@ private:
     QPushButton *m_save = nullptr;
     QTimer *m_recompute = nullptr;
     QTimer *m_render = nullptr;
+    QTimer *m_relayout = nullptr;
     bool m_filling = false;
     bool m_askedForSender = false;
 };
