@@ -213,8 +213,9 @@ void frmPayments::onPaymentsMenu(int index)
         break;
     }
     case PrintInvoices:
-        // The statement of account of this window's company.
-        if (m_companyId > 0) {
+        // The list reloaded, then the statement of account of its company.
+        RefreshData();
+        if (self && m_companyId > 0) {
             Billing::Request request;
             request.kind = Billing::Kind::Statement;
             request.companyId = m_companyId;
