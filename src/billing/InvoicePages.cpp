@@ -247,7 +247,15 @@ QImage logoOf(const Sender &s)
 {
     if (s.logoPath.isEmpty())
         return {};
-    return QImage(s.logoPath);
+    const QImage logo(s.logoPath);
+    if (logo.isNull() || !logo.hasAlphaChannel())
+        return logo;
+    // An archive PDF holds no transparency: the logo is put on white paper first.
+    QImage flat(logo.size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter p(&flat);
+    p.drawImage(0, 0, logo);
+    return flat;
 }
 
 constexpr qreal kLogoHeight = 600;

@@ -10,6 +10,7 @@
 #include "widgets/ListModels.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
 #include <QProcess>
@@ -377,6 +378,21 @@ private slots:
                     .contains(QStringLiteral("2026-0002")));
         QCOMPARE(held->findChild<QListWidget *>(QStringLiteral("lstInvoices"))->count(), 2);
         QTest::keyClick(held, Qt::Key_Escape);
+        waitGone(held);
+    }
+
+    void emptySenderOpensTheSettingsFirst()
+    {
+        saveSender(Sender());
+        QPointer<frmInvoice> held;
+        frmInvoice::showFor(nullptr, held, request());
+        QWidget *settings = nullptr;
+        QTRY_VERIFY((settings = held->findChild<QWidget *>(QStringLiteral("frmInvoiceSettings"))));
+        QTest::keyClicks(child<QLineEdit>(settings, "txtBusinessName"), QStringLiteral("Brum <b>"));
+        QTest::keyClick(settings, Qt::Key_Return);
+        QCOMPARE(loadSender().businessName, QStringLiteral("Brum <b>"));
+        QCOMPARE(held->invoice()->sender.businessName, QStringLiteral("Brum <b>"));
+        held->close();
         waitGone(held);
     }
 

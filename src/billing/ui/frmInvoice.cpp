@@ -232,6 +232,8 @@ void frmInvoice::setRequest(const Request &request)
     const bool statement = request.kind == Kind::Statement;
     const bool byCharges = !request.chargeIds.empty();
     setWindowTitle(statement ? QStringLiteral("Statement of Account") : QStringLiteral("Invoice"));
+    if (auto *dateLabel = findChild<QLabel *>(QStringLiteral("lblInvoiceDate")))
+        dateLabel->setText(statement ? QStringLiteral("St&atement date:") : QStringLiteral("&Invoice date:"));
     m_filling = true;
     m_preset->clear();
     m_preset->addItems(

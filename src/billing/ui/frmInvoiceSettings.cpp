@@ -79,7 +79,7 @@ frmInvoiceSettings::frmInvoiceSettings(QWidget *owner) : QDialog(owner)
     m_next->setObjectName(QStringLiteral("txtNextNumber"));
     m_next->setRange(1, 999'999'999);
     m_logo = line("txtLogo");
-    auto *browse = new QPushButton(QStringLiteral("Bro&wse..."), this);
+    auto *browse = new QPushButton(QStringLiteral("Choo&se..."), this);
     browse->setObjectName(QStringLiteral("cmdLogo"));
     connect(browse, &QPushButton::clicked, this, [this] {
         const QString file = chooseLogo(this, m_logo->text());
