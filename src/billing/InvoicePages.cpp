@@ -157,6 +157,16 @@ QString periodText(const Invoice &inv)
 // The blocks of a page, in layout units from the top left of the printable area.
 enum class Block { Header, Client, TableHeader, Row, BroughtForward, Totals, Instructions, Note, Notice };
 
+// The note and the payment instructions go onto the pages line by line, so
+// that a long one continues on the next page.
+QStringList paragraphs(const QString &text)
+{
+    QStringList lines = QString(text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 } // namespace
 
 struct InvoicePages::Placed {
@@ -441,9 +451,19 @@ qreal blockHeight(QPainter *p, const Invoice &inv, Block b, int row, qreal width
     case Block::BroughtForward: return broughtForward(p, inv, width);
     case Block::Totals: return totalsBlock(p, inv, width);
     case Block::Instructions:
-        return titledText(p, QStringLiteral("Payment instructions"),
-                          inv.sender.paymentInstructions.join(QLatin1Char('\n')), width);
-    case Block::Note: return titledText(p, QStringLiteral("Note"), inv.note, width);
+    case Block::Note: {
+        const bool note = b == Block::Note;
+        const QStringList lines = note ? paragraphs(inv.note) : inv.sender.paymentInstructions;
+        const QString text = lines.value(row);
+        qreal h = 0;
+        if (row == 0) {
+            const QString title = note ? QStringLiteral("Note") : QStringLiteral("Payment instructions");
+            h = p ? drawText(*p, QRectF(0, 0, width, 0), title, boldFont())
+                  : textHeight(title, boldFont(), width);
+        }
+        h += p ? drawText(*p, QRectF(0, h, width, 0), text, bodyFont()) : textHeight(text, bodyFont(), width);
+        return row == lines.size() - 1 ? h + kGap : h;
+    }
     case Block::Notice: return titledText(p, QString(), noticeText(inv), width);
     }
     return 0;
@@ -525,10 +545,12 @@ void InvoicePages::paginate()
     place(Block::Totals);
     if (!noticeText(m_invoice).isEmpty())
         place(Block::Notice);
-    if (!m_invoice.sender.paymentInstructions.isEmpty() && !isStatement(m_invoice))
-        place(Block::Instructions);
-    if (!m_invoice.note.trimmed().isEmpty())
-        place(Block::Note);
+    if (!isStatement(m_invoice))
+        for (int line = 0; line < m_invoice.sender.paymentInstructions.size(); ++line)
+            place(Block::Instructions, line);
+    const int noteLines = int(paragraphs(m_invoice.note).size());
+    for (int line = 0; line < noteLines; ++line)
+        place(Block::Note, line);
 }
 
 void InvoicePages::paint(QPainter &p, int page, qreal dpi) const
