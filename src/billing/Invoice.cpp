@@ -1,7 +1,6 @@
 #include "billing/Invoice.h"
 
 #include "data/Connection.h"
-#include "data/ElapsedSpan.h"
 #include "data/Formats.h"
 #include "data/ListQueries.h"
 
@@ -195,7 +194,9 @@ QString Invoice::title() const
 
 qint64 hoursOfSpan(qint64 seconds)
 {
-    return parseCurrency(ElapsedSpan::mode2(seconds)).value_or(0);
+    // The cost at one dollar an hour is the hours in ten-thousandths, rounded
+    // exactly as every charge's cost rounds them.
+    return costOfSeconds(seconds, kCurrencyScale).value_or(0);
 }
 
 std::optional<Currency> taxOf(Currency subtotal, qint64 rateMillionths)

@@ -377,6 +377,10 @@ private slots:
         QVERIFY(pdfText(QDir(DataPath()).filePath(QStringLiteral("printed.pdf")))
                     .contains(QStringLiteral("2026-0002")));
         QCOMPARE(held->findChild<QListWidget *>(QStringLiteral("lstInvoices"))->count(), 2);
+        static QString opened;
+        frmInvoice::openFile = [](const QString &path) { return !(opened = path).isEmpty(); };
+        held->openEarlier(); // the newest, as kept
+        QVERIFY(pdfText(opened).contains(QStringLiteral("2026-0002")));
         QTest::keyClick(held, Qt::Key_Escape);
         waitGone(held);
     }
