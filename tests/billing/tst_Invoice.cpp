@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -231,6 +232,25 @@ private slots:
         QFETCH(qint64, rate);
         QFETCH(qint64, tax);
         QCOMPARE(*taxOf(subtotal, rate), tax);
+    }
+
+    void pageSizeFollowsTheLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("size");
+        QTest::newRow("US") << "en_US" << int(QPageSize::Letter);
+        QTest::newRow("UK") << "en_GB" << int(QPageSize::A4);
+        QTest::newRow("Germany") << "de_DE" << int(QPageSize::A4);
+    }
+    void pageSizeFollowsTheLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, size);
+        const QLocale before;
+        QLocale::setDefault(QLocale(locale));
+        const QPageLayout layout = defaultPageLayout();
+        QLocale::setDefault(before);
+        QCOMPARE(int(layout.pageSize().id()), size);
     }
 
     void noRateAndNothingToBillAreRefused()
