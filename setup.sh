@@ -23,7 +23,7 @@ started=$SECONDS
 # under a window manager).
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
           libsqlite3-dev)
-test_packages=(libbenchmark-dev clang libfuzzer-14-dev libclang-rt-14-dev
+test_packages=(libbenchmark-dev poppler-utils clang libfuzzer-14-dev libclang-rt-14-dev
                xvfb openbox xdotool x11-utils desktop-file-utils appstream)
 [ "$mode" != run ] && packages+=("${test_packages[@]}")
 

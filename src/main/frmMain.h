@@ -22,6 +22,7 @@ class ChargeListModel;
 class CompanyListModel;
 class ProjectListModel;
 class ReportList;
+class frmInvoice;
 
 // The start-up window: the three linked lists, the status-bar totals, both
 // screen styles, the real-time cost watch and the commands of its menus.
@@ -137,6 +138,9 @@ public:
     void onChargeMenu(int index);
     void onHelpMenu(int index);
 
+    // The invoice window opened by the print items; nullptr when none is open.
+    frmInvoice *invoiceWindow() const;
+
     // The menu item of an array by its index; nullptr when there is none.
     QAction *menuItem(const QString &array, int index) const;
 
@@ -186,6 +190,9 @@ private:
     void deleteHour();
     void stopPendingCharge();
     void startNewCharge();
+    // The print items: the invoice window on the selected company, project
+    // or charge.
+    void openInvoice(int companyItem, int projectItem, int chargeItem);
 
     short m_screenStyle = 0;
     bool m_realTimeWatch = true;
@@ -220,6 +227,8 @@ private:
     QMenu *m_projectMenu = nullptr;
     QMenu *m_chargeMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
+
+    QPointer<frmInvoice> m_invoiceWindow;
 
     CompanyListModel *m_companyRows = nullptr;
     ProjectListModel *m_projectRows = nullptr;

@@ -1,6 +1,7 @@
 // What the items of the main window's menus do.
 #include "main/frmMain.h"
 
+#include "billing/ui/frmInvoice.h"
 #include "data/Clock.h"
 #include "data/Formats.h"
 #include "data/Notices.h"
@@ -128,7 +129,7 @@ void frmMain::onCompanyMenu(int index)
         break;
     case CompanyAddProject: onProjectMenu(ProjectAdd); break;
     case CompanyAddPayment: openEditor<frmPayment>(this)->SwapFormMode(EditorBase::AddMode, 0); break;
-    case CompanyPrint: ShowNotImplemented(); break;
+    case CompanyPrint: openInvoice(index, 0, 0); break;
     case CompanyDelete: deleteCompany(); break;
     default: break;
     }
@@ -143,7 +144,7 @@ void frmMain::onProjectMenu(int index)
             openEditor<frmJob>(this)->SwapFormMode(EditorBase::EditMode, *n);
         break;
     case ProjectAddCharge: onChargeMenu(ChargeAdd); break;
-    case ProjectPrint: ShowNotImplemented(); break;
+    case ProjectPrint: openInvoice(0, index, 0); break;
     case ProjectDelete: deleteJob(); break;
     case ProjectCancel: QCoreApplication::processEvents(); break;
     default: break;
@@ -163,10 +164,33 @@ void frmMain::onChargeMenu(int index)
         break;
     case ChargeStopPending: stopPendingCharge(); break;
     case ChargeStartNew: startNewCharge(); break;
-    case ChargePrint: ShowNotImplemented(); break;
+    case ChargePrint: openInvoice(0, 0, index); break;
     case ChargeDelete: deleteHour(); break;
     default: break;
     }
+}
+
+void frmMain::openInvoice(int companyItem, int projectItem, int chargeItem)
+{
+    Billing::Request request;
+    const std::optional<qint32> company = RowNumbers::withZeroPrefix(selectedCompanyText());
+    if (!company || *company <= 0)
+        return;
+    request.companyId = *company;
+    if (projectItem != 0 || chargeItem != 0) {
+        const std::optional<qint32> project = RowNumbers::withZeroPrefix(selectedJobText());
+        if (!project || *project <= 0)
+            return;
+        request.projectId = *project;
+    }
+    if (chargeItem != 0) {
+        const std::optional<qint32> charge = RowNumbers::withZeroPrefix(selectedText(m_chargeList));
+        if (!charge || *charge <= 0)
+            return;
+        request.chargeIds = {*charge};
+    }
+    Q_UNUSED(companyItem);
+    frmInvoice::showFor(this, m_invoiceWindow, request);
 }
 
 void frmMain::onHelpMenu(int index)
@@ -267,4 +291,9 @@ void frmMain::startNewCharge()
             .value_or(0.0);
     SaveHourRecord(0, project, nowToTheSecond(), pending);
     RefreshData();
+}
+
+frmInvoice *frmMain::invoiceWindow() const
+{
+    return m_invoiceWindow;
 }

@@ -1,5 +1,6 @@
 #include "payments/frmPayments.h"
 
+#include "billing/ui/frmInvoice.h"
 #include "data/ListQueries.h"
 #include "data/Prompter.h"
 #include "data/RecordStore.h"
@@ -212,6 +213,15 @@ void frmPayments::onPaymentsMenu(int index)
         break;
     }
     case PrintInvoices:
+        // The list reloaded, then the statement of account of its company.
+        RefreshData();
+        if (self && m_companyId > 0) {
+            Billing::Request request;
+            request.kind = Billing::Kind::Statement;
+            request.companyId = m_companyId;
+            frmInvoice::showFor(this, m_invoiceWindow, request);
+        }
+        break;
     case RefreshPayments: RefreshData(); break;
     default: break;
     }
@@ -244,4 +254,9 @@ void frmPayments::resizeEvent(QResizeEvent *event)
     const int listWidth = frameWidth - (tw(m_list->x()) + 50);
     const int listHeight = frameHeight - (tw(m_list->y()) + 50);
     m_list->resize(std::max(0, px(listWidth)), std::max(0, px(listHeight)));
+}
+
+frmInvoice *frmPayments::invoiceWindow() const
+{
+    return m_invoiceWindow;
 }

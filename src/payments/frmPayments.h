@@ -4,12 +4,14 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QGroupBox;
 class QMenu;
 class PaymentListModel;
 class ReportList;
+class frmInvoice;
 
 // The payments of one company.
 class frmPayments : public QMainWindow
@@ -42,6 +44,8 @@ public:
     QMenu *menu() const { return m_menu; }
     // The item of an index (separators included), nullptr for another index.
     QAction *menuItem(int index) const;
+    // The statement window opened by "&Print Payment Invoices..."; nullptr when none is open.
+    frmInvoice *invoiceWindow() const;
 
 signals:
     // A payment editor was opened from here and is about to get its
@@ -68,6 +72,7 @@ private:
     ReportList *m_list = nullptr;
     QMenu *m_menu = nullptr;
     QList<QAction *> m_menuItems; // index - 3
+    QPointer<frmInvoice> m_invoiceWindow;
     qint32 m_companyId = 0;
     bool m_loading = false;
 };

@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "billing/ui/frmInvoice.h"
+
 #include "data/Clock.h"
 #include "data/Formats.h"
 #include "data/Notices.h"
@@ -399,27 +401,39 @@ private slots:
         QCOMPARE(p->last().buttons, BoxButtons::Ok);
     }
 
-    void printItemsAreNotImplemented_data()
+    void printItemsOpenTheInvoiceWindow_data()
     {
         QTest::addColumn<QString>("array");
         QTest::addColumn<int>("index");
-        QTest::newRow("companies") << "MnuComps" << 8;
-        QTest::newRow("projects") << "mnuJobs" << 8;
-        QTest::newRow("charges") << "mnuHours" << 9;
+        QTest::addColumn<int>("charges");
+        QTest::newRow("companies") << "MnuComps" << 8 << 3;
+        QTest::newRow("projects") << "mnuJobs" << 8 << 2;
+        QTest::newRow("charges") << "mnuHours" << 9 << 1;
     }
-    void printItemsAreNotImplemented()
+    void printItemsOpenTheInvoiceWindow()
     {
         QFETCH(QString, array);
         QFETCH(int, index);
+        QFETCH(int, charges);
         const int c = db->addCompany(QStringLiteral("Acme"));
-        db->addJob(c, QStringLiteral("One"), 400000);
+        const int first = db->addJob(c, QStringLiteral("One"), 400000);
+        db->addHour(db->addJob(c, QStringLiteral("Two"), 400000), ole(2026, 1, 4, 9), ole(2026, 1, 4, 10));
+        db->addHour(first, ole(2026, 1, 5, 9), ole(2026, 1, 5, 11));
+        db->addHour(first, ole(2026, 1, 6, 9), ole(2026, 1, 6, 11));
         auto w = openWindowOn(c);
-        p->answer(BoxResult::Ok);
         w->menuItem(array, index)->trigger();
-        QCOMPARE(p->count(), 1);
-        QVERIFY(p->last().title.startsWith(QStringLiteral("Feature Not Implemented")));
-        QVERIFY(p->last().text.contains(QString::fromLatin1(kMakerAddress)));
-        QCOMPARE(db->count(QStringLiteral("tblCompanys")), 1);
+        QVERIFY(w->invoiceWindow());
+        QCOMPARE(w->invoiceWindow()->parent(), w.get());
+        QVERIFY(w->invoiceWindow()->isVisible());
+        QVERIFY(w->invoiceWindow()->invoice());
+        QCOMPARE(int(w->invoiceWindow()->invoice()->charges.size()), charges);
+        // The one window of its opener, brought forward again.
+        QPointer<frmInvoice> shown = w->invoiceWindow();
+        w->menuItem(array, index)->trigger();
+        QCOMPARE(w->invoiceWindow(), shown.data());
+        QCOMPARE(p->count(), 0);
+        shown->close();
+        waitGone(shown);
     }
 
     void editWithoutSelectionOpensNothing()

@@ -1,5 +1,6 @@
 #include "common/WidgetTestSupport.h"
 
+#include "billing/ui/frmInvoice.h"
 #include "data/DataPath.h"
 #include "data/Settings.h"
 #include "editors/frmPayment.h"
@@ -285,7 +286,7 @@ private slots:
     void reloadAfterChangesShowsThem_data()
     {
         QTest::addColumn<int>("index");
-        QTest::newRow("print only reloads") << 6;
+        QTest::newRow("print reloads and opens the statement") << 6;
         QTest::newRow("refresh") << 10;
     }
 
@@ -299,6 +300,13 @@ private slots:
         window()->onPaymentsMenu(index);
         QCOMPARE(list()->rowCount(), 2);
         QCOMPARE(m_p->count(), 0);
+        QCOMPARE(bool(window()->invoiceWindow()), index == 6);
+        if (QPointer<frmInvoice> statement = window()->invoiceWindow()) {
+            QCOMPARE(statement->invoice()->kind, Billing::Kind::Statement);
+            QCOMPARE(statement->invoice()->periodPayments + statement->invoice()->broughtForward, -30000);
+            statement->close();
+            waitGone(statement);
+        }
         QCOMPARE(editors(), 0);
     }
 
