@@ -31,6 +31,33 @@ std::optional<qint32> key(const QString &text)
     return ok && value > 0 ? std::optional<qint32>(value) : std::nullopt;
 }
 
+// A key option ("--project 3"): empty when it is missing or a number, else
+// what is wrong with it.
+QString readKey(const QCommandLineParser &parser, const QCommandLineOption &option,
+                std::optional<qint32> &into)
+{
+    if (!parser.isSet(option) || (into = key(parser.value(option))))
+        return QString();
+    const QString name = option.names().first();
+    return QStringLiteral("--%1 wants a %1 number, not \"%2\"").arg(name, parser.value(option));
+}
+
+// The days of --from and --to (YYYY-MM-DD), as readKey.
+QString readPeriod(const QCommandLineParser &parser, const QCommandLineOption &fromOption,
+                   const QCommandLineOption &toOption, std::optional<QDate> &from, std::optional<QDate> &to)
+{
+    for (const auto &[option, day] : {std::pair{&fromOption, &from}, std::pair{&toOption, &to}}) {
+        if (!parser.isSet(*option))
+            continue;
+        const QDate date = QDate::fromString(parser.value(*option), Qt::ISODate);
+        if (!date.isValid())
+            return QStringLiteral("--%1 wants a date as YYYY-MM-DD, not \"%2\"")
+                .arg(option->names().first(), parser.value(*option));
+        *day = date;
+    }
+    return QString();
+}
+
 QString defaultDatabase()
 {
     return dataPathFor(QCoreApplication::applicationDirPath()) + QLatin1String(kDatabaseFileName);
@@ -84,21 +111,11 @@ int invoiceMain(int argc, char *argv[])
     if (!company)
         return fail(QStringLiteral("invoice wants --company and a company number"), 2);
     request.companyId = *company;
-    if (parser.isSet(projectOption) && !(request.projectId = key(parser.value(projectOption))))
-        return fail(
-            QStringLiteral("--project wants a project number, not \"%1\"").arg(parser.value(projectOption)),
-            2);
-    for (const auto &[option, day] :
-         {std::pair{&fromOption, &request.from}, std::pair{&toOption, &request.to}}) {
-        if (!parser.isSet(*option))
-            continue;
-        const QDate date = QDate::fromString(parser.value(*option), Qt::ISODate);
-        if (!date.isValid())
-            return fail(QStringLiteral("--%1 wants a date as YYYY-MM-DD, not \"%2\"")
-                            .arg(option->names().first(), parser.value(*option)),
-                        2);
-        *day = date;
-    }
+    QString wrong = readKey(parser, projectOption, request.projectId);
+    if (wrong.isEmpty())
+        wrong = readPeriod(parser, fromOption, toOption, request.from, request.to);
+    if (!wrong.isEmpty())
+        return fail(wrong, 2);
     if (request.from.has_value() != request.to.has_value())
         return fail(QStringLiteral("give both --from and --to, or neither"), 2);
     if (request.from && *request.from > *request.to)
@@ -220,25 +237,13 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("name one report: charges, payments or balance (see --help)"), 2);
 
     Export::Filter filter;
-    if (parser.isSet(companyOption) && !(filter.company = key(parser.value(companyOption))))
-        return fail(
-            QStringLiteral("--company wants a company number, not \"%1\"").arg(parser.value(companyOption)),
-            2);
-    if (parser.isSet(projectOption) && !(filter.project = key(parser.value(projectOption))))
-        return fail(
-            QStringLiteral("--project wants a project number, not \"%1\"").arg(parser.value(projectOption)),
-            2);
-    for (const auto &[option, day] :
-         {std::pair{&fromOption, &filter.from}, std::pair{&toOption, &filter.to}}) {
-        if (!parser.isSet(*option))
-            continue;
-        const QDate date = QDate::fromString(parser.value(*option), Qt::ISODate);
-        if (!date.isValid())
-            return fail(QStringLiteral("--%1 wants a date as YYYY-MM-DD, not \"%2\"")
-                            .arg(option->names().first(), parser.value(*option)),
-                        2);
-        *day = date;
-    }
+    QString wrong = readKey(parser, companyOption, filter.company);
+    if (wrong.isEmpty())
+        wrong = readKey(parser, projectOption, filter.project);
+    if (wrong.isEmpty())
+        wrong = readPeriod(parser, fromOption, toOption, filter.from, filter.to);
+    if (!wrong.isEmpty())
+        return fail(wrong, 2);
     if (filter.from && filter.to && *filter.from > *filter.to)
         return fail(QStringLiteral("--from is after --to"), 2);
 

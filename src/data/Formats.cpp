@@ -169,6 +169,38 @@ QString pad2(qint64 value)
     return value < 10 ? QLatin1Char('0') + QString::number(value) : QString::number(value);
 }
 
+// The end of a decimal number whose whole part has been read up to pos: the
+// decimals after the point, rounded half away from zero at the fifth, and
+// then nothing more. The magnitude in ten-thousandths.
+std::optional<quint64> scaledWithFraction(QStringView text, qsizetype pos, QChar point, quint64 whole,
+                                          bool anyDigit)
+{
+    const qsizetype n = text.size();
+    quint64 fraction = 0;
+    int decimals = 0;
+    bool roundUp = false;
+    if (pos < n && text[pos] == point) {
+        for (++pos; pos < n; ++pos) {
+            const int d = asciiDigit(text[pos]);
+            if (d < 0)
+                break;
+            anyDigit = true;
+            if (decimals < 4) {
+                fraction = fraction * 10 + quint64(d);
+                ++decimals;
+            } else if (decimals == 4) {
+                roundUp = d >= 5;
+                ++decimals;
+            }
+        }
+    }
+    if (pos != n || !anyDigit)
+        return std::nullopt;
+    for (int i = std::min(decimals, 4); i < 4; ++i)
+        fraction *= 10;
+    return whole * quint64(kCurrencyScale) + fraction + (roundUp ? 1 : 0);
+}
+
 // The magnitude of a decimal number in ten-thousandths, rounded half away
 // from zero at the fifth decimal. Commas may stand between integer digits
 // when allowed. Not a value when no digit is present, anything else follows,
@@ -196,29 +228,7 @@ std::optional<quint64> parseScaledMagnitude(QStringView text, bool allowCommas)
             break;
         }
     }
-    quint64 fraction = 0;
-    int decimals = 0;
-    bool roundUp = false;
-    if (pos < n && text[pos] == u'.') {
-        for (++pos; pos < n; ++pos) {
-            const int d = asciiDigit(text[pos]);
-            if (d < 0)
-                break;
-            anyDigit = true;
-            if (decimals < 4) {
-                fraction = fraction * 10 + quint64(d);
-                ++decimals;
-            } else if (decimals == 4) {
-                roundUp = d >= 5;
-                ++decimals;
-            }
-        }
-    }
-    if (pos != n || !anyDigit)
-        return std::nullopt;
-    for (int i = std::min(decimals, 4); i < 4; ++i)
-        fraction *= 10;
-    return whole * quint64(kCurrencyScale) + fraction + (roundUp ? 1 : 0);
+    return scaledWithFraction(text, pos, u'.', whole, anyDigit);
 }
 
 std::optional<qint64> toSigned64(quint64 magnitude, bool negative)
@@ -429,29 +439,7 @@ std::optional<quint64> parseGroupedMagnitude(QStringView text, const RegionalFor
         if (!western && !indian)
             return std::nullopt;
     }
-    quint64 fraction = 0;
-    int decimals = 0;
-    bool roundUp = false;
-    if (pos < n && text[pos] == point) {
-        for (++pos; pos < n; ++pos) {
-            const int d = asciiDigit(text[pos]);
-            if (d < 0)
-                break;
-            anyDigit = true;
-            if (decimals < 4) {
-                fraction = fraction * 10 + quint64(d);
-                ++decimals;
-            } else if (decimals == 4) {
-                roundUp = d >= 5;
-                ++decimals;
-            }
-        }
-    }
-    if (pos != n || !anyDigit)
-        return std::nullopt;
-    for (int i = std::min(decimals, 4); i < 4; ++i)
-        fraction *= 10;
-    return whole * quint64(kCurrencyScale) + fraction + (roundUp ? 1 : 0);
+    return scaledWithFraction(text, pos, point, whole, anyDigit);
 }
 
 // Takes the currency symbol or code off one end of the text.
