@@ -338,9 +338,9 @@ private slots:
             w.setRealTimeWatch(false);
             QCOMPARE(w.size(), QSize(520, 470));
             const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-            const QPoint centred(area.x() + (area.width() - w.frameGeometry().width()) / 2,
-                                 area.y() + (area.height() - w.frameGeometry().height()) / 2);
-            QCOMPARE(w.pos(), onScreen ? saved : centred);
+            const QPoint centred(area.x() + (area.width() - w.width()) / 2,
+                                 area.y() + (area.height() - w.height()) / 2);
+            QCOMPARE(w.geometry().topLeft(), onScreen ? saved : centred);
             QTRY_COMPARE(w.ScreenStyle(), short(frmMain::SingleListStyle));
             auto *companies = w.findChild<ReportList *>(QStringLiteral("LvwCompanys"));
             QCOMPARE(companies->horizontalHeader()->sectionSize(1), 150);
