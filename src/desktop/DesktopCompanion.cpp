@@ -104,6 +104,8 @@ DesktopCompanion::DesktopCompanion(frmMain *window, IdleSource idle, QObject *pa
     m_timer->setObjectName(QStringLiteral("tmrDesktop"));
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &DesktopCompanion::tick);
+    if (window)
+        connect(window, &frmMain::dataRefreshed, this, [this] { m_stale = true; });
     m_timer->start();
     tick();
 }
@@ -149,14 +151,24 @@ void DesktopCompanion::tick()
         return;
     m_busy = true;
     const qint64 now = nowSeconds();
-    const std::vector<Charge> running = RunningCharges::read();
+    if (m_stale || now - m_readAt >= 30 || now < m_readAt) {
+        m_running = RunningCharges::read();
+        m_lastProject = RunningCharges::lastProject();
+        m_readAt = now;
+        m_stale = false;
+    }
+    const std::vector<Charge> running = m_running;
     updateTray(running, now);
 
     if (m_idle) {
         if (const std::optional<IdleReading> reading = m_idle()) {
             const std::optional<qint64> left = m_away.sample(*reading, now, DesktopSettings::awaySeconds());
-            if (left && !running.empty())
+            if (left && !running.empty()) {
                 askAboutAway(running, *left, now);
+                // The charges may have changed; the reminders wait for the next read.
+                m_busy = false;
+                return;
+            }
         }
     }
     // No reminder while the user is away: it waits for the question on return.
@@ -204,7 +216,6 @@ void DesktopCompanion::updateTray(const std::vector<Charge> &running, qint64 now
 
 void DesktopCompanion::rebuildMenu(const std::vector<Charge> &running)
 {
-    m_lastProject = RunningCharges::lastProject();
     // Rebuilt only when its items change, so an open menu stays put.
     QString key;
     for (const Charge &c : running)

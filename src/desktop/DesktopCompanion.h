@@ -86,6 +86,11 @@ private:
     QString m_menuKey;
     std::optional<RunningCharges::Project> m_lastProject;
     std::optional<RunningCharges::Charge> m_remindedCharge;
+    // The running charges as last read: again after each reload of the
+    // main window (every change the program makes) and twice a minute.
+    std::vector<RunningCharges::Charge> m_running;
+    qint64 m_readAt = 0;
+    bool m_stale = true;
     bool m_wasRunning = false;
     bool m_busy = false;
     AwayTracker m_away;
