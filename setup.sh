@@ -22,9 +22,9 @@ started=$SECONDS
 # add (benchmarks, fuzzing, the installed-files checks, the program driven
 # under a window manager).
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
-          libsqlite3-dev)
+          libsqlite3-dev libxss-dev)
 test_packages=(libbenchmark-dev poppler-utils clang libfuzzer-14-dev libclang-rt-14-dev
-               xvfb openbox xdotool x11-utils desktop-file-utils appstream)
+               xvfb openbox xdotool x11-utils desktop-file-utils appstream trayer sqlite3)
 [ "$mode" != run ] && packages+=("${test_packages[@]}")
 
 stage() { printf '%-9s %s\n' "$1" "$2"; }

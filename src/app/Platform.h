@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktop/IdleReading.h"
+
 #include <QString>
 
 // What the program asks of the operating system before its first window.
@@ -20,5 +22,11 @@ public:
     DisplayGuard(const DisplayGuard &) = delete;
     DisplayGuard &operator=(const DisplayGuard &) = delete;
 };
+
+// The session's idle time, from the first source that answers: the
+// freedesktop screen saver or GNOME's idle monitor on the session bus, else
+// the X11 screen-saver extension. Empty when none does; why is then in
+// *whyNot.
+IdleSource idleSource(QString *whyNot = nullptr);
 
 } // namespace Platform

@@ -3,10 +3,15 @@
 #include "data/Backup.h"
 #include "data/DataPath.h"
 #include "data/RegionalFormats.h"
+#include "desktop/DesktopCompanion.h"
+#include "desktop/InstanceGuard.h"
+#include "desktop/WindowMemory.h"
 #include "dialogs/QtPrompter.h"
 #include "main/frmMain.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QWindow>
 
 #include <cstdio>
 #include <memory>
@@ -33,15 +38,48 @@ int main(int argc, char *argv[])
     setPrompter(&qtPrompter);
     Formats::setCurrent(RegionalFormats::fromSettings());
     setDataPath(dataPathFor(QCoreApplication::applicationDirPath()));
+
+    // One Tamberlock per database: a second start brings the first forward.
+    InstanceGuard guard(databaseFile());
+    if (guard.otherRunning())
+        return 0;
+    // Until the companion takes over: the question standing over the
+    // loading window, or the window itself.
+    QPointer<QWidget> mainWindow;
+    QPointer<DesktopCompanion> companionPtr;
+    QObject::connect(&guard, &InstanceGuard::raiseRequested, [&] {
+        if (companionPtr && !QApplication::activeModalWidget())
+            return companionPtr->showWindow();
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w)
+            w = mainWindow;
+        if (!w)
+            return;
+        w->raise();
+        w->activateWindow();
+        if (QWindow *handle = w->windowHandle())
+            handle->requestActivate();
+    });
+
     Backup::atStartup();
+    WindowKeeper keeper;
+    app.installEventFilter(&keeper);
 
     int rc = 0;
     {
         // The window shows itself and loads; closed while a question of the
         // load was waiting, it does not come back and the program ends.
         frmMain window;
-        if (!window.isClosed())
+        mainWindow = &window;
+        if (!window.isClosed()) {
+            QString whyNot;
+            IdleSource idle = Platform::idleSource(&whyNot);
+            if (!idle)
+                std::fprintf(stderr, "Tamberlock does not ask about time away: %s.\n", qPrintable(whyNot));
+            DesktopCompanion companion(&window, std::move(idle));
+            companionPtr = &companion;
             rc = app.exec();
+        }
     }
     setPrompter(nullptr);
     return rc;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -20,6 +21,9 @@ struct MessageBoxRequest {
     BoxIcon icon = BoxIcon::None;
     BoxButtons buttons = BoxButtons::Ok;
     int defaultButton = 1; // 1-based position in the button set
+    // Captions in place of the set's own, in its order (a question whose
+    // answers say what they do); empty for the classic captions.
+    QStringList captions = {};
 };
 
 struct InputBoxRequest {

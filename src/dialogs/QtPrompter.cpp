@@ -82,6 +82,8 @@ BoxResult QtPrompter::message(const MessageBoxRequest &request)
         add(QStringLiteral("&Ignore"), QMessageBox::ActionRole, BoxResult::Ignore);
         break;
     }
+    for (qsizetype i = 0; i < qMin(request.captions.size(), buttons.size()); ++i)
+        buttons.at(i).first->setText(request.captions.at(i));
     const int def = qBound(1, request.defaultButton, int(buttons.size())) - 1;
     box.setDefaultButton(buttons.at(def).first);
     if (request.buttons == BoxButtons::YesNo)

@@ -1,5 +1,6 @@
 #include "dialogs/frmPreferences.h"
 
+#include "desktop/DesktopPage.h"
 #include "dialogs/PreferencesPage.h"
 #include "dialogs/RegionalFormatsPage.h"
 
@@ -45,6 +46,7 @@ frmPreferences::frmPreferences(QWidget *owner) : QDialog(owner)
     outer->addLayout(buttons);
 
     addPage(new RegionalFormatsPage(this));
+    addPage(new DesktopPage(this));
 }
 
 void frmPreferences::addPage(PreferencesPage *page)

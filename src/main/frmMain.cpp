@@ -265,6 +265,11 @@ QString frmMain::selectedJobText() const
 
 void frmMain::RefreshData()
 {
+    // Told on every way out.
+    struct Told {
+        frmMain *w;
+        ~Told() { emit w->dataRefreshed(); }
+    } told{this};
     const qint32 company = RowNumbers::withZeroPrefix(selectedCompanyText()).value_or(0);
     const qint32 job = RowNumbers::withZeroPrefix(selectedJobText()).value_or(0);
 

@@ -144,6 +144,10 @@ public:
     // The menu item of an array by its index; nullptr when there is none.
     QAction *menuItem(const QString &array, int index) const;
 
+signals:
+    // The lists were reloaded (after every change the program makes).
+    void dataRefreshed();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -186,6 +186,7 @@ void ReportList::sortRows()
 {
     flushRows();
     m_model->sortBy(m_sortColumn, m_sortOrder);
+    emit rowsSorted();
 }
 
 void ReportList::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,

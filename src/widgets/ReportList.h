@@ -76,6 +76,8 @@ signals:
     // A mouse button released over the list (after the selection changed).
     void mouseReleased(Qt::MouseButton button, const QPoint &globalPos);
     void columnClicked(int column);
+    // The rows were sorted (after each load, and on a header click).
+    void rowsSorted();
     void rowDoubleClicked();
 
 protected:
